@@ -1,4 +1,5 @@
 #pragma once
+#include <AL/alc.h>
 #include <picojson.h>
 
 #include <map>
@@ -8,9 +9,6 @@
 
 #include "audio/AlBuffer.h"
 #include "audio/AlSource.h"
-
-struct ALCdevice;
-struct ALCcontext;
 
 namespace orb {
 
@@ -62,6 +60,8 @@ class SoundSystem {
   // playing, and its AL_GAIN. false / 0 when silent or out of range.
   bool channelPlaying(int channel) const;
   float channelGain(int channel) const;
+  // Whether this sound's buffer is what its channel is playing right now.
+  bool soundPlaying(const std::string& name) const;
 
  private:
   struct Definition {
