@@ -33,17 +33,19 @@ const picojson::array& array(const picojson::value& v);
 const picojson::object& object(const picojson::value& v);
 std::size_t size(const picojson::value& v);  // elements of an array, members of an object, else 0
 
-// Shorthands for the common "section"."key" reads.
-inline float real(const picojson::value& v, const std::string& key, float fallback = 0.0f) {
+// Shorthands for the common "section"."key" reads. A string literal as the
+// second argument is always a key (these overloads are exact matches, so a
+// literal never converts to a bool fallback by accident).
+inline float real(const picojson::value& v, const char* key, float fallback = 0.0f) {
   return real(at(v, key), fallback);
 }
-inline int integer(const picojson::value& v, const std::string& key, int fallback = 0) {
+inline int integer(const picojson::value& v, const char* key, int fallback = 0) {
   return integer(at(v, key), fallback);
 }
-inline bool boolean(const picojson::value& v, const std::string& key, bool fallback = false) {
+inline bool boolean(const picojson::value& v, const char* key, bool fallback = false) {
   return boolean(at(v, key), fallback);
 }
-inline std::string string(const picojson::value& v, const std::string& key) { return string(at(v, key)); }
+inline std::string string(const picojson::value& v, const char* key) { return string(at(v, key)); }
 
 // Element i of a numeric array as float (clamped like element()).
 inline float realAt(const picojson::value& v, std::size_t i) { return real(element(v, i)); }

@@ -1,0 +1,158 @@
+#include "app/Shell.h"
+
+#include <GL/freeglut.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "app/Application.h"
+#include "app/GlCapabilities.h"
+#include "app/PlatformContext.h"
+#include "app/WindowPlacement.h"
+#include "data/JsonDocument.h"
+#include "input/MouseTouch.h"
+
+namespace orb {
+namespace {
+
+constexpr int kBaseWidth = 960;
+constexpr int kBaseHeight = 640;
+constexpr float kScale = 1.0f;
+constexpr const char* kWindowTitle = "GLOBARO:1.00";
+constexpr unsigned char kCtrlQ = 17, kCtrlR = 18, kCtrlW = 23;
+
+// GLUT callbacks are plain functions; they reach the run's objects through these.
+std::unique_ptr<PlatformContext> gPlatform;
+std::unique_ptr<Application> gApp;
+std::unique_ptr<MouseTouch> gMouse;
+long gFrame = 0;
+WindowPlacement gPlacement;
+
+void shutdown() {
+  // Runs from exit(): Ctrl+Q/W, closing the window, or any other exit call.
+  gMouse.reset();
+  gApp.reset();  // saves the settings
+  gPlatform.reset();
+}
+
+void onTimer(int period) {
+  glutTimerFunc(static_cast<unsigned>(period), onTimer, period);
+  glutPostRedisplay();
+}
+
+void onDisplay() {
+  glClear(GL_COLOR_BUFFER_BIT);
+  gApp->frame(Application::kFrameStep);
+  ++gFrame;
+  glutSwapBuffers();
+  switch (gApp->keys().previous()) {
+    case kCtrlQ:
+    case kCtrlW:
+      std::exit(0);
+    case kCtrlR:
+      glutPositionWindow(gPlacement.resetX, gPlacement.resetY);
+      glutReshapeWindow(kBaseWidth, kBaseHeight);
+      break;
+    default:
+      break;
+  }
+}
+
+void onReshape(int w, int h) {
+  gMouse->setWindowSize(w, h);
+  gApp->reshape(w, h);
+}
+
+void onMouse(int button, int state, int x, int y) {
+  const auto which = button == GLUT_LEFT_BUTTON    ? MouseTouch::Button::Left
+                     : button == GLUT_RIGHT_BUTTON ? MouseTouch::Button::Right
+                                                   : MouseTouch::Button::Other;
+  gMouse->button(which, state == GLUT_DOWN, x, y);
+}
+
+void onMotion(int x, int y) { gMouse->motion(x, y, gFrame); }
+
+void onKeyboard(unsigned char key, int, int) {
+  if (key < 128) gApp->keys().press(key);
+}
+
+void onSpecial(int key, int, int) { gApp->keys().press(static_cast<std::uint8_t>(key + 128)); }
+
+void onKeyUp(unsigned char, int, int) {}
+void onSpecialUp(int, int, int) {}
+
+// The parameter file is the one piece of data the game cannot run without; say
+// so plainly before any window opens.
+bool checkParameterFile(const std::string& dataDir) {
+  if (dataDir.empty()) {
+    std::cerr << "globaro: cannot find the game data (devdata/params.json) beside the program, "
+                 "one folder above it, or in the installed data folder\n";
+    return false;
+  }
+  JsonDocument params(dataDir + "devdata/params.json");
+  if (!params.loaded() || !params.root().is<picojson::object>()) {
+    std::cerr << "globaro: unusable parameter file: "
+              << (params.error().empty() ? params.path() : params.error()) << "\n";
+    return false;
+  }
+  return true;
+}
+
+std::string executablePath(const char* argv0) {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n > 0) return std::string(buf, static_cast<std::size_t>(n));
+  return argv0 ? argv0 : "";
+}
+
+}  // namespace
+
+int runShell(int argc, char** argv, const std::string& installDataDir) {
+  gPlatform = std::make_unique<PlatformContext>(executablePath(argc > 0 ? argv[0] : nullptr),
+                                                installDataDir);
+  if (!checkParameterFile(gPlatform->dataDir())) return 1;
+
+  glutInit(&argc, argv);
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
+  gApp = std::make_unique<Application>(kBaseWidth, kBaseHeight, kScale, gPlatform->dataDir(),
+                                       gPlatform->saveDir());
+  gMouse = std::make_unique<MouseTouch>(gApp->touch());
+
+  gPlacement = WindowPlacement::compute(gApp->windowWidth(), gApp->windowHeight(),
+                                        glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+  glutInitWindowSize(gPlacement.width, gPlacement.height);
+  glutInitWindowPosition(gPlacement.x, gPlacement.y);
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
+  glutCreateWindow(kWindowTitle);
+  gMouse->setWindowSize(gPlacement.width, gPlacement.height);
+
+  GlCapabilities::get().detect();
+  gApp->init();
+  const int period = GlCapabilities::enableSwapControl() ? 15 : 16;
+
+  std::atexit(shutdown);
+  glutDisplayFunc(onDisplay);
+  glutReshapeFunc(onReshape);
+  glutMouseFunc(onMouse);
+  glutMotionFunc(onMotion);
+  glutKeyboardFunc(onKeyboard);
+  glutKeyboardUpFunc(onKeyUp);
+  glutSpecialFunc(onSpecial);
+  glutSpecialUpFunc(onSpecialUp);
+
+  glHint(GL_FOG_HINT, GL_NICEST);
+  glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+  glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+  glDisable(GL_DEPTH_TEST);
+  glClearColor(0, 0, 0, 1);
+
+  glutTimerFunc(0, onTimer, period);
+  glutMainLoop();
+  return 0;
+}
+
+}  // namespace orb

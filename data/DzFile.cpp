@@ -1,0 +1,112 @@
+#include "data/DzFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+
+namespace orb::dz {
+namespace {
+
+constexpr std::size_t kChunk = 0x4000;
+
+}  // namespace
+
+void compress(const Bytes& input, Bytes& out) {
+  z_stream zs{};
+  if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK) return;
+  zs.next_in = const_cast<Bytef*>(input.data());
+  zs.avail_in = static_cast<uInt>(input.size());
+  unsigned char chunk[kChunk];
+  int ret = Z_OK;
+  do {
+    zs.next_out = chunk;
+    zs.avail_out = kChunk;
+    ret = deflate(&zs, Z_FINISH);
+    out.insert(out.end(), chunk, chunk + (kChunk - zs.avail_out));
+  } while (ret == Z_OK || (ret == Z_BUF_ERROR && zs.avail_out == 0));
+  deflateEnd(&zs);
+}
+
+bool decompress(const Bytes& input, Bytes& out) {
+  z_stream zs{};
+  if (inflateInit(&zs) != Z_OK) return false;
+  zs.next_in = const_cast<Bytef*>(input.data());
+  zs.avail_in = static_cast<uInt>(input.size());
+  unsigned char chunk[kChunk];
+  int ret = Z_OK;
+  for (;;) {
+    zs.next_out = chunk;
+    zs.avail_out = kChunk;
+    ret = inflate(&zs, Z_NO_FLUSH);
+    out.insert(out.end(), chunk, chunk + (kChunk - zs.avail_out));
+    if (ret == Z_STREAM_END) break;
+    // Z_BUF_ERROR with a full chunk only means "more room needed"; anything
+    // else, or running out of input before the end, is a damaged stream.
+    const bool needsRoom = (ret == Z_OK || ret == Z_BUF_ERROR) && zs.avail_out == 0;
+    if (!needsRoom && !(ret == Z_OK && zs.avail_in > 0)) break;
+  }
+  inflateEnd(&zs);
+  return ret == Z_STREAM_END;
+}
+
+bool writeCompressedFile(const std::string& path, const Bytes& bytes) {
+  Bytes packed;
+  compress(bytes, packed);
+  const std::string temp = path + ".tmp";
+  FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) {
+    std::cerr << "globaro: cannot write " << temp << ": " << std::strerror(errno) << "\n";
+    return false;
+  }
+  const bool written = std::fwrite(packed.data(), 1, packed.size(), f) == packed.size();
+  const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+  const bool closed = std::fclose(f) == 0;
+  if (!written || !flushed || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
+    std::cerr << "globaro: cannot save " << path << ": " << std::strerror(errno) << "\n";
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool readCompressedFile(const std::string& path, Bytes& out) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  Bytes packed(static_cast<std::size_t>(size));
+  in.seekg(0);
+  if (size > 0 && !in.read(reinterpret_cast<char*>(packed.data()), size)) return false;
+  return decompress(packed, out);
+}
+
+std::string variantPath(const std::string& path) {
+  const auto at = path.rfind(".json");
+  if (at == std::string::npos) return {};
+  return path.substr(0, at) + ".dz";
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool variantExists(const std::string& path) {
+  const std::string variant = variantPath(path);
+  return fileExists(variant.empty() ? path : variant);
+}
+
+bool variantOf(const std::string& path, std::string& outPath) {
+  const std::string variant = variantPath(path);
+  if (variant.empty()) return false;
+  outPath = variant;
+  return fileExists(variant);
+}
+
+}  // namespace orb::dz

@@ -1,0 +1,98 @@
+#pragma once
+// The record every task of the game shares. Tasks hold a plain pointer to it and
+// reach the application's services and the game root's resources through it;
+// the round's clocks, counters and current place live here too.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/Vec3.h"
+
+namespace picojson {
+class value;
+}
+
+namespace orb {
+
+class TouchDispatcher;
+class KeyInput;
+class SoundScheduler;
+class SettingsStore;
+class TaskList;
+class TaskProc;
+class JsonDocument;
+class Camera;
+class EarthModel;
+class FontCache;
+class TextureCache;
+class Replay;
+struct Light;
+
+// Game modes, used as indices into the per-mode parameter arrays.
+enum GameMode { kModeNormal = 0, kModeAdvanced = 1, kModeSurvival = 2 };
+constexpr int kModeCount = 3;
+
+struct ScreenSize {
+  int width = 960;   // layout units
+  int height = 640;
+};
+
+struct GameContext {
+  // Application services.
+  TouchDispatcher* touch = nullptr;
+  KeyInput* keys = nullptr;
+  SoundScheduler* sound = nullptr;
+  const std::string* dataDir = nullptr;  // prefix of every data-file path
+  const std::string* saveDir = nullptr;  // prefix of the settings and results files
+  SettingsStore* settings = nullptr;
+  const ScreenSize* screen = nullptr;
+  float scale = 1.0f;  // window pixels per layout unit
+
+  // Game-root resources.
+  std::shared_ptr<TaskProc> touchMenu;
+  JsonDocument* params = nullptr;
+  JsonDocument* places = nullptr;
+  FontCache* fonts = nullptr;
+  TaskList* tasks = nullptr;
+  TextureCache* textures = nullptr;
+  Camera* camera = nullptr;    // perspective camera of the globe
+  Camera* camera2d = nullptr;  // 2D overlay camera
+  EarthModel* earth = nullptr;
+  Light* light = nullptr;  // first light record
+
+  // The game in play.
+  int mode = kModeNormal;
+  float gameClock = 0;    // seconds of game time left
+  float answerClock = 0;  // seconds left for the open question
+  float answerTime = 0;   // answer time of the current level, seconds
+  int level = 0;          // 0 first
+  int correctCount = 0;   // places found ("konahen")
+  int streak = 0;         // current run of first-tap correct answers
+  int justCount = 0;      // first-tap correct answers
+  int bestStreak = 0;     // largest streak - 1 reached
+  int totalTaps = 0;      // taps that led to correct answers
+  int score = 0;
+  int questionsNeeded = 0;  // correct answers needed to clear the level
+  int askedInLevel = 0;
+  int askedInGame = 0;
+  int correctInLevel = 0;
+  bool questionShown = false;
+  int earthTexture = 0;  // index of the chosen earth image (settings "texture")
+
+  // The current place.
+  std::string placeName;
+  bool hasAnswer = false;
+  std::string answerText;
+  std::vector<Vec3> answerPoints;  // unit globe points of the place's polygon centres
+
+  Vec3 touchPoint{};     // last picked globe point, globe model space
+  bool touchHit = false;  // the last tap hit the globe
+  bool lastJudgement = false;
+
+  bool demonstration = false;
+  int seed = 0;
+  bool titleNeeded = true;
+  bool backToTitle = false;
+};
+
+}  // namespace orb

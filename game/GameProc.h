@@ -1,0 +1,59 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/JsonDocument.h"
+#include "game/GameContext.h"
+#include "gfx/Camera.h"
+#include "task/FrameClock.h"
+#include "task/ProcBase.h"
+#include "task/TaskList.h"
+
+namespace orb {
+
+class TouchDispatcher;
+class KeyInput;
+class SoundScheduler;
+class SettingsStore;
+
+// The game root: built once the wait screen has been shown, it owns the
+// parameters, the places, the cameras, the globe, the caches and the task list,
+// and runs the scene cycle until the program ends.
+class GameProc : public ProcBase {
+ public:
+  // The application's services the game reaches through its context.
+  struct Services {
+    TouchDispatcher* touch;
+    KeyInput* keys;
+    SoundScheduler* sound;
+    SettingsStore* settings;
+    const std::string* dataDir;
+    const std::string* saveDir;
+  };
+
+  GameProc(int screenWidth, int screenHeight, float scale, bool portrait, const Services& services);
+  ~GameProc() override;
+
+  void resize(int width, int height, float scaleX, float scaleY) override;
+  void setAspect(int viewportWidth, int viewportHeight) override;
+  bool update(float dt) override;
+  void draw() override;
+
+  GameContext& context() { return context_; }
+
+ private:
+  Services services_;
+  ScreenSize screen_;
+  JsonDocument params_;
+  JsonDocument places_;
+  float scale_;
+  float aspect_;
+  Camera camera_{Camera::kPerspective};
+  Camera camera2d_{Camera::kOrtho2D};
+  GameContext context_;
+  TaskList tasks_;
+  FrameClock clock_;
+};
+
+}  // namespace orb
