@@ -1,0 +1,108 @@
+#include "gfx/Texture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "gfx/GlContext.h"
+#include "gfx/TextureCache.h"
+#include "support/TestPaths.h"
+
+namespace orb {
+namespace {
+
+std::string fixturePath(const std::string& file) {
+  return test::sourceDir() + "tests/gfx/fixtures/" + file;
+}
+
+TEST(Texture, BaseNameAndPowersOfTwo) {
+  EXPECT_EQ("game", Texture::baseName("devdata/game.png"));
+  EXPECT_EQ("game", Texture::baseName("/elsewhere/deep/game.png"));
+  EXPECT_EQ("earth.night", Texture::baseName("devdata/earth.night.png"));
+  EXPECT_EQ("round", Texture::baseName("round"));
+  EXPECT_EQ("noext", Texture::baseName("dir.d/noext"));
+  EXPECT_EQ(1, Texture::nextPowerOfTwo(0));
+  EXPECT_EQ(1, Texture::nextPowerOfTwo(1));
+  EXPECT_EQ(512, Texture::nextPowerOfTwo(300));
+  EXPECT_EQ(256, Texture::nextPowerOfTwo(256));
+}
+
+TEST(Texture, NonPowerOfTwoImageIsPadded) {
+  ORB_REQUIRE_GL();
+  const Texture tex(fixturePath("rgb300x200.png"), false);
+  EXPECT_EQ("rgb300x200", tex.name);
+  EXPECT_EQ(300, tex.width);
+  EXPECT_EQ(200, tex.height);
+  EXPECT_EQ(512, tex.texWidth);
+  EXPECT_EQ(256, tex.texHeight);
+  EXPECT_FLOAT_EQ(0.5859375f, tex.usedU);
+  EXPECT_FLOAT_EQ(0.78125f, tex.usedV);
+  tex.bind();
+  GLint w = 0, h = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
+  EXPECT_EQ(512, w);
+  EXPECT_EQ(256, h);
+  // Texel row 0 is the image's top row; the padding repeats the edge.
+  std::vector<unsigned char> texels(512 * 256 * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+  EXPECT_EQ(255, texels[0]);                          // red top-left
+  EXPECT_EQ(255, texels[(199 * 512 + 299) * 3 + 2]);  // blue bottom-right of the image
+  EXPECT_EQ(255, texels[(255 * 512 + 511) * 3 + 2]);  // padding continues the corner
+  EXPECT_EQ(255, texels[(0 * 512 + 400) * 3 + 1]);    // and the top row's green
+}
+
+TEST(Texture, MipmappedTextureHasAllLevels) {
+  ORB_REQUIRE_GL();
+  const Texture tex(fixturePath("interlaced_rgba.png"), true);
+  EXPECT_EQ(1, tex.mipmapped);
+  EXPECT_EQ(8, tex.texWidth);
+  tex.bind();
+  GLint w = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &w);
+  EXPECT_EQ(1, w);
+}
+
+TEST(Texture, BadFilesGiveEmptyTexturesAndOneLine) {
+  ORB_REQUIRE_GL();
+  for (const char* file : {"truncated.png", "empty.png", "notpng.png", "missing.png"}) {
+    SCOPED_TRACE(file);
+    testing::internal::CaptureStderr();
+    const Texture tex(fixturePath(file), false);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(tex.empty());
+    EXPECT_EQ(0, tex.texWidth);
+    EXPECT_EQ(0.0f, tex.usedU);
+    EXPECT_NE(0u, tex.glName);
+    EXPECT_NE(std::string::npos, err.find(file)) << err;
+    EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << err;
+    tex.bind();
+    GLint w = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    EXPECT_EQ(0, w) << "no upload from an empty image";
+  }
+}
+
+TEST(TextureCache, SharesOneTexturePerBaseName) {
+  ORB_REQUIRE_GL();
+  const std::string dir = test::scratchDir("texture_cache");
+  test::writeFile(dir + "rgb16.png", test::readFile(fixturePath("rgb16.png")));
+  TextureCache cache;
+  auto a = cache.getTexture(fixturePath("rgb16.png"));
+  auto b = cache.getTexture(dir + "rgb16.png");
+  auto c = cache.getTexture(fixturePath("grey8.png"));
+  EXPECT_EQ(a.get(), b.get());
+  EXPECT_NE(a.get(), c.get());
+  EXPECT_EQ(2u, cache.size());
+  EXPECT_EQ(5, a->width);
+  EXPECT_EQ(0, a->mipmapped);
+  // The cache keeps its entry alive after the callers let go.
+  const GLuint name = a->glName;
+  a.reset();
+  b.reset();
+  EXPECT_EQ(name, cache.getTexture("anything/rgb16.png")->glName);
+}
+
+}  // namespace
+}  // namespace orb
