@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Drives the real game binary with X events: the window title and size, the
+# quit shortcuts saving the settings, a resized window coming back at its size,
+# and Ctrl+R restoring 960 x 640.
+set -euo pipefail
+game=$1
+save_home=$(mktemp -d)
+trap 'rm -rf "$save_home"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true' EXIT
+export XDG_DATA_HOME=$save_home
+settings=$save_home/globaro/settings.dz
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_game() {
+  "$game" 2>"$save_home/stderr.txt" &
+  pid=$!
+  win=""
+  for _ in $(seq 100); do
+    win=$(xdotool search --name '^GLOBARO:1\.00$' 2>/dev/null | head -n1 || true)
+    [ -n "$win" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "the game exited at start: $(cat "$save_home/stderr.txt")"
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "no window titled GLOBARO:1.00"
+  sleep 1.5  # let the wait screen hand over to the game
+}
+
+window_size() { xdotool getwindowgeometry --shell "$win" | awk -F= '/^WIDTH|^HEIGHT/ {printf "%s ", $2}'; }
+
+wait_exit() {
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; pid=""; return 0; }; sleep 0.1; done
+  fail "the game did not exit"
+}
+
+saved_size() {
+  python3 -c "import zlib,json; d=json.loads(zlib.decompress(open('$settings','rb').read())); print(int(d['width']), int(d['height']))"
+}
+
+# First run: the defaults give the authored size.
+start_game
+[ "$(window_size)" = "960 640 " ] || fail "first window is $(window_size), expected 960 640"
+xdotool windowsize "$win" 800 600
+sleep 0.5
+xdotool key --window "$win" ctrl+q
+wait_exit
+[ -f "$settings" ] || fail "Ctrl+Q did not save the settings"
+[ "$(saved_size)" = "800 600" ] || fail "saved size is $(saved_size), expected 800 600"
+
+# Second run: the window comes back at 800 x 600; Ctrl+R restores 960 x 640, Ctrl+W quits.
+start_game
+[ "$(window_size)" = "800 600 " ] || fail "reopened window is $(window_size), expected 800 600"
+xdotool key --window "$win" ctrl+r
+sleep 0.5
+[ "$(window_size)" = "960 640 " ] || fail "after Ctrl+R the window is $(window_size)"
+xdotool key --window "$win" ctrl+w
+wait_exit
+[ "$(saved_size)" = "960 640" ] || fail "after Ctrl+W the saved size is $(saved_size)"
+
+# Closing the window goes through the same exit path.
+start_game
+xdotool windowsize "$win" 900 600
+sleep 0.5
+xdotool windowclose "$win" 2>/dev/null || xdotool windowkill "$win"
+wait_exit
+[ "$(saved_size)" = "900 600" ] || fail "closing the window saved $(saved_size), expected 900 600"
+echo "ok"
