@@ -25,7 +25,7 @@ class Camera;
 class EarthModel;
 class FontCache;
 class TextureCache;
-class Replay;
+class SceneFactory;
 struct Light;
 
 // Game modes, used as indices into the per-mode parameter arrays.
@@ -59,6 +59,7 @@ struct GameContext {
   Camera* camera2d = nullptr;  // 2D overlay camera
   EarthModel* earth = nullptr;
   Light* light = nullptr;  // first light record
+  SceneFactory* scenes = nullptr;  // title, results, ranking and menu screens
 
   // The game in play.
   int mode = kModeNormal;
