@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/Application.h"
-#include "app/GlCapabilities.h"
+#include "gfx/GlCapabilities.h"
 #include "app/PlatformContext.h"
 #include "app/WindowPlacement.h"
 #include "data/JsonDocument.h"

@@ -1,4 +1,4 @@
-#include "app/GlCapabilities.h"
+#include "gfx/GlCapabilities.h"
 
 #include <GL/gl.h>
 #include <GL/glx.h>
