@@ -1,0 +1,19 @@
+#pragma once
+#include "gfx/GrpBase.h"
+
+namespace orb {
+
+// An ellipse outline of `dashes` equal dashes and gaps, the first dash
+// starting on the +y axis (down on screen).
+class GrpDashedCircle : public GrpBase {
+ public:
+  void draw() override;
+
+  float radiusX = 0.0f;
+  float radiusY = 0.0f;
+  bool smooth = false;
+  float lineWidth = 1.0f;
+  int dashes = 0;  // fewer than 1 draws nothing
+};
+
+}  // namespace orb

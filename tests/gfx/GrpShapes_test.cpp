@@ -1,0 +1,164 @@
+// The untextured and corner-mapped primitives: round box, fan, dashed circle,
+// line, and the blend-mode table they share.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "PixelProbe.h"
+#include "gfx/BlendMode.h"
+#include "gfx/GrpDashedCircle.h"
+#include "gfx/GrpFan.h"
+#include "gfx/GrpLine.h"
+#include "gfx/GrpRoundBox.h"
+#include "gfx/MathConstants.h"
+
+namespace orb {
+namespace {
+
+using test::pixelAt;
+
+TEST(GrpRoundBox, MirrorsTheCornerIntoAllFour) {
+  ORB_REQUIRE_GL();
+  auto corner = std::make_shared<Texture>(test::fixturePath("corner.png"), false);
+  test::begin2D();
+  GrpRoundBox box;
+  box.texture = corner;
+  box.x = -50;
+  box.y = -30;
+  box.width = 60;  // up to twice the 32-pixel corner image
+  box.height = 50;
+  box.r = 1;
+  box.g = 0.5f;
+  box.b = 0;
+  box.a = 1;
+  box.draw();
+  EXPECT_RGB(255, 128, 0, pixelAt(-20, -5));  // middle
+  EXPECT_RGB(255, 128, 0, pixelAt(-45, -5));  // near the left edge, away from corners
+  // Each corner is cut by the transparent triangle.
+  EXPECT_RGB(0, 0, 0, pixelAt(-49, -29));
+  EXPECT_RGB(0, 0, 0, pixelAt(8, -29));
+  EXPECT_RGB(0, 0, 0, pixelAt(-49, 18));
+  EXPECT_RGB(0, 0, 0, pixelAt(8, 18));
+  // Just inside the diagonal is opaque.
+  EXPECT_RGB(255, 128, 0, pixelAt(-42, -22));
+  EXPECT_RGB(255, 128, 0, pixelAt(1, 11));
+}
+
+TEST(GrpFan, StartsAlongPlusYAndSweepsTowardsPlusX) {
+  ORB_REQUIRE_GL();
+  test::begin2D();
+  GrpFan fan;
+  fan.radiusX = fan.radiusY = 100;
+  fan.filled = true;
+  fan.sweep = kHalfPi;
+  fan.r = fan.a = 1;
+  fan.draw();
+  EXPECT_RGB(255, 0, 0, pixelAt(30, 30));    // down-right quarter
+  EXPECT_RGB(0, 0, 0, pixelAt(-30, 30));
+  EXPECT_RGB(0, 0, 0, pixelAt(30, -30));
+  EXPECT_RGB(0, 0, 0, pixelAt(-30, -30));
+  EXPECT_RGB(0, 0, 0, pixelAt(80, 80));      // outside the radius
+
+  test::begin2D();
+  fan.sweep = kTwoPi;
+  fan.segments = 32;
+  fan.draw();
+  for (const auto& p : {std::pair{30, 30}, {-30, 30}, {30, -30}, {-60, -60}}) {
+    SCOPED_TRACE(p.first);
+    EXPECT_RGB(255, 0, 0, pixelAt(p.first, p.second));
+  }
+  fan.segments = 0;
+  test::begin2D();
+  fan.draw();
+  EXPECT_RGB(0, 0, 0, pixelAt(30, 30));  // no segments, nothing drawn
+}
+
+TEST(GrpFan, TexturedTakesCentreAndRimTexels) {
+  ORB_REQUIRE_GL();
+  auto tex = std::make_shared<Texture>(test::fixturePath("quadrants.png"), false);
+  test::begin2D();
+  GrpFan fan;
+  fan.texture = tex;
+  fan.textured = true;
+  fan.filled = true;
+  fan.smooth = false;
+  fan.radiusX = fan.radiusY = 100;
+  fan.sweep = kTwoPi;
+  fan.segments = 32;
+  fan.srcX0 = 5;  // red
+  fan.srcY0 = 5;
+  fan.srcX1 = 35;  // white
+  fan.srcY1 = 20;
+  fan.r = fan.g = fan.b = fan.a = 1;
+  fan.draw();
+  EXPECT_RGB(255, 0, 0, pixelAt(0, 0));
+  EXPECT_RGB(255, 255, 255, pixelAt(0, 97));
+}
+
+TEST(GrpDashedCircle, EightDashesFromPlusY) {
+  ORB_REQUIRE_GL();
+  test::begin2D();
+  GrpDashedCircle circle;
+  circle.radiusX = circle.radiusY = 100;
+  circle.dashes = 8;
+  circle.lineWidth = 5;
+  circle.g = circle.a = 1;
+  circle.draw();
+  const auto at = [](float degrees) {
+    const float a = degrees * kDegToRad;
+    return pixelAt(static_cast<int>(std::lround(std::sin(a) * 98.0f)),
+                   static_cast<int>(std::lround(std::cos(a) * 98.0f)));
+  };
+  for (int k = 0; k < 8; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_RGB(0, 255, 0, at(45.0f * k + 11.25f));  // middle of dash k (a chord)
+    EXPECT_RGB(0, 0, 0, at(45.0f * k + 33.75f));    // middle of the gap after it
+  }
+}
+
+TEST(GrpLine, DrawsBetweenItsEnds) {
+  ORB_REQUIRE_GL();
+  test::begin2D();
+  GrpLine line;
+  line.x = -100;
+  line.y = 40;
+  line.endX = 200;
+  line.lineWidth = 3;
+  line.b = line.a = 1;
+  line.draw();
+  EXPECT_RGB(0, 0, 255, pixelAt(0, 40));
+  EXPECT_RGB(0, 0, 0, pixelAt(0, 45));
+  EXPECT_RGB(0, 0, 0, pixelAt(110, 40));
+}
+
+TEST(BlendMode, TableAndUnknownModes) {
+  ORB_REQUIRE_GL();
+  struct Row {
+    int mode;
+    GLint src, dst;
+  } rows[] = {{0, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+              {1, GL_SRC_ALPHA, GL_ONE},
+              {2, GL_ONE_MINUS_DST_COLOR, GL_ZERO},
+              {3, GL_ONE_MINUS_DST_COLOR, GL_ONE_MINUS_SRC_COLOR},
+              {4, GL_ZERO, GL_ONE_MINUS_SRC_COLOR},
+              {5, GL_DST_COLOR, GL_ONE}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.mode);
+    applyBlendMode(row.mode);
+    GLint src = 0, dst = 0;
+    glGetIntegerv(GL_BLEND_SRC_RGB, &src);
+    glGetIntegerv(GL_BLEND_DST_RGB, &dst);
+    EXPECT_EQ(row.src, src);
+    EXPECT_EQ(row.dst, dst);
+    // A mode past the table keeps what was set last.
+    applyBlendMode(6);
+    applyBlendMode(-1);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &src);
+    glGetIntegerv(GL_BLEND_DST_RGB, &dst);
+    EXPECT_EQ(row.src, src);
+    EXPECT_EQ(row.dst, dst);
+  }
+}
+
+}  // namespace
+}  // namespace orb

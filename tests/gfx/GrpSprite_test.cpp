@@ -1,0 +1,105 @@
+#include "gfx/GrpSprite.h"
+
+#include <gtest/gtest.h>
+
+#include "PixelProbe.h"
+
+namespace orb {
+namespace {
+
+using test::pixelAt;
+
+GrpSprite quadrantSprite(const std::shared_ptr<Texture>& tex) {
+  GrpSprite s;
+  s.texture = tex;
+  s.x = -100;
+  s.y = -60;
+  s.width = 80;  // twice the image size
+  s.height = 48;
+  s.srcX0 = 0;
+  s.srcY0 = 0;
+  s.srcX1 = 40;
+  s.srcY1 = 24;
+  s.r = s.g = s.b = s.a = 1;
+  return s;
+}
+
+TEST(GrpSprite, ShowsItsImageUpright) {
+  ORB_REQUIRE_GL();
+  auto tex = std::make_shared<Texture>(test::fixturePath("quadrants.png"), false);
+  test::begin2D();
+  quadrantSprite(tex).draw();
+  EXPECT_RGB(255, 0, 0, pixelAt(-90, -50));    // top-left red
+  EXPECT_RGB(0, 255, 0, pixelAt(-30, -50));    // top-right green
+  EXPECT_RGB(0, 0, 255, pixelAt(-90, -22));    // bottom-left blue
+  EXPECT_RGB(255, 255, 255, pixelAt(-30, -22));
+  EXPECT_RGB(0, 0, 0, pixelAt(-102, -50));     // nothing outside
+  EXPECT_RGB(0, 0, 0, pixelAt(-90, -10));
+}
+
+TEST(GrpSprite, FlipsAndReversedSourcesMirror) {
+  ORB_REQUIRE_GL();
+  auto tex = std::make_shared<Texture>(test::fixturePath("quadrants.png"), false);
+  struct Row {
+    const char* name;
+    bool flipH, flipV, reversedX;
+    test::Rgb topLeft;
+  } rows[] = {
+      {"flipH mirrors left to right", true, false, false, {0, 255, 0}},
+      {"flipV mirrors top to bottom", false, true, false, {0, 0, 255}},
+      {"both flips turn it half round", true, true, false, {255, 255, 255}},
+      {"srcX0 > srcX1 mirrors like flipH", false, false, true, {0, 255, 0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::begin2D();
+    GrpSprite s = quadrantSprite(tex);
+    s.flipH = row.flipH;
+    s.flipV = row.flipV;
+    if (row.reversedX) std::swap(s.srcX0, s.srcX1);
+    s.draw();
+    EXPECT_RGB(row.topLeft.r, row.topLeft.g, row.topLeft.b, pixelAt(-90, -50));
+  }
+}
+
+TEST(GrpSprite, TransformColourAndNearestFiltering) {
+  ORB_REQUIRE_GL();
+  auto tex = std::make_shared<Texture>(test::fixturePath("quadrants.png"), false);
+  test::begin2D();
+  GrpSprite s = quadrantSprite(tex);
+  // Pivot at the middle, rotated a half turn about it: red ends bottom-right.
+  s.x = 0;
+  s.y = 0;
+  s.pivotX = 40;
+  s.pivotY = 24;
+  s.rotation = 3.1415927f;
+  s.g = 0.5f;
+  s.smooth = false;
+  s.draw();
+  EXPECT_RGB(255, 0, 0, pixelAt(30, 15));
+  EXPECT_RGB(0, 0, 255, pixelAt(30, -15));
+  EXPECT_RGB(255, 128, 255, pixelAt(-30, -15));  // white times the colour
+  GLint filter = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+  EXPECT_EQ(GL_NEAREST, filter);
+  // The model-view matrix is left as it was.
+  GLdouble mv[16];
+  glGetDoublev(GL_MODELVIEW_MATRIX, mv);
+  EXPECT_EQ(1.0, mv[0]);
+  EXPECT_EQ(0.0, mv[12]);
+}
+
+TEST(GrpSprite, WithoutATextureNothingIsDrawn) {
+  ORB_REQUIRE_GL();
+  test::begin2D();
+  GrpSprite s = quadrantSprite(nullptr);
+  s.draw();
+  testing::internal::CaptureStderr();
+  s.texture = std::make_shared<Texture>(test::fixturePath("missing.png"), false);
+  testing::internal::GetCapturedStderr();
+  s.draw();
+  EXPECT_RGB(0, 0, 0, pixelAt(-90, -50));
+}
+
+}  // namespace
+}  // namespace orb
