@@ -121,7 +121,7 @@ double questionThroughWaveWriter(const std::string& name, float volume) {
   const std::string out = dir + "mix.wav";
   const std::string conf = dir + "alsoft.conf";
   test::writeFile(conf, "[general]\ndrivers=wave\n[wave]\nfile=" + out + "\n");
-  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         setenv("ALSOFT_DRIVERS", "wave", 1);

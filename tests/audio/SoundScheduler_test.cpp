@@ -15,18 +15,19 @@ constexpr float kFrame = 1.0f / 60.0f;  // the shell's nominal step
 
 class SoundSchedulerTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  void SetUp() override {
     setenv("ALSOFT_DRIVERS", "null", 1);
-    dir_ = test::scratchDir("sound_scheduler");
+    dir_ = test::scratchDir(std::string("scheduler_") +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_ + "devdata");
     ASSERT_TRUE(test::pythonSine(dir_ + "devdata/tone.wav", 1, 22050, 3.0));
     test::writeFile(dir_ + "devdata/params.json", R"({"audio": {
         "one": {"file": "tone.wav", "ch": "fx"},
         "two": {"file": "tone.wav", "ch": "fx"},
         "far": {"file": "tone.wav", "ch": "other"}}})");
+    sound_ = std::make_unique<SoundSystem>(dir_);
   }
 
-  void SetUp() override { sound_ = std::make_unique<SoundSystem>(dir_); }
 
   // Updates until the sound starts; returns on which update it did (0 if never within limit).
   int updatesUntilPlaying(SoundScheduler& s, const std::string& name, float dt, int limit = 200) {
@@ -37,7 +38,7 @@ class SoundSchedulerTest : public ::testing::Test {
     return 0;
   }
 
-  static inline std::string dir_;
+  std::string dir_;
   std::unique_ptr<SoundSystem> sound_;
 };
 

@@ -34,9 +34,10 @@ std::size_t lines(const std::string& s) {
 // gains exactly as on a sound card, with nothing to hear.
 class SoundSystemTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  // One folder per test: ctest runs tests of this suite in parallel processes.
+  void SetUp() override {
     setenv("ALSOFT_DRIVERS", "null", 1);
-    dir_ = test::scratchDir("sound_system");
+    dir_ = test::scratchDir(std::string("sound_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_ + "devdata");
     ASSERT_TRUE(test::pythonSine(dir_ + "devdata/long_a.wav", 1, 22050, 3.0, 440));
     ASSERT_TRUE(test::pythonSine(dir_ + "devdata/long_b.wav", 2, 44100, 3.0, 660));
@@ -52,7 +53,7 @@ class SoundSystemTest : public ::testing::Test {
           "c":    {"file": "long_a.wav", "ch": "music", "loop": false},
           "loop": {"file": "short.wav",  "ch": "loop",  "loop": true, "gain": 0.3},
           "blip": {"file": "short.wav",  "ch": "blip"}})";
-  static inline std::string dir_;
+  std::string dir_;
 };
 
 TEST_F(SoundSystemTest, LoadsTheParameterFileTableWithChannelsInOrderOfFirstAppearance) {
@@ -124,10 +125,14 @@ TEST_F(SoundSystemTest, LoopingSoundOutlivesItsLengthAndAOneShotEnds) {
   SoundSystem sound(dir_, parse(kTable));
   sound.play("loop");
   sound.play("blip");
-  // Both are 50 ms long; the null backend mixes in real time.
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));
-  EXPECT_TRUE(sound.soundPlaying("loop"));
+  // Both are 50 ms long; the null backend mixes in real time, so wait for the
+  // one-shot to end (generously, on a busy machine) and look at the loop then.
+  for (int i = 0; i < 300 && sound.soundPlaying("blip"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   EXPECT_FALSE(sound.soundPlaying("blip"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));  // two more laps of the loop
+  EXPECT_TRUE(sound.soundPlaying("loop"));
 }
 
 TEST_F(SoundSystemTest, StrayVolumesFromTheSettingsAreKeptInRange) {
@@ -190,7 +195,7 @@ TEST_F(SoundSystemTest, MissingParameterFileLeavesNoSoundsAndSaysWhich) {
 // Without a device OpenAL cannot be started again inside this process (the
 // backend list is read once), so the silent run happens in a fresh child.
 TEST_F(SoundSystemTest, WithoutADeviceEverythingIsANoOpAfterOneLine) {
-  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         setenv("ALSOFT_DRIVERS", "no-such-backend", 1);
