@@ -229,7 +229,7 @@ def s_question():
 def s_count_down():
     # A gentle wooden tick: short pitched body over a muted click.
     out = tone(midi(86), 0.09, MARIMBA, attack=0.001, decay=0.018, release=0.01)
-    mix(out, click(0.03, seed=7), 0.0, 0.25)
+    mix(out, click(0.03, seed=7, bright=0.2), 0.0, 0.3)
     return out
 
 
