@@ -1,0 +1,188 @@
+#include "globe/Control.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/Json.h"
+#include "data/JsonDocument.h"
+#include "game/GameContext.h"
+#include "gfx/Camera.h"
+#include "gfx/GlobeMath.h"
+#include "gfx/Mat4.h"
+#include "globe/EarthModel.h"
+#include "input/TouchDispatcher.h"
+#include "task/TaskList.h"
+
+namespace orb {
+namespace {
+
+constexpr int kMsgEnable = 0;
+constexpr int kMsgDisable = 1;
+constexpr int kMsgBlock = 2;
+constexpr int kMsgUnblock = 3;
+constexpr int kMsgLatitudeLocked = 4;
+constexpr int kMsgFreeTurning = 5;
+constexpr int kMsgPause = 13;
+constexpr int kMsgTapsOn = 14;
+constexpr int kMsgTapsOff = 15;
+constexpr int kMsgGlobeTapped = 16;
+constexpr int kMsgMiss = 18;
+constexpr int kMsgDemoEnded = 45;
+constexpr int kMsgCameraMoveDone = 49;
+
+// The camera looking straight at the globe from distance, without rotation:
+// the frame in which drags and pinches are measured.
+Mat4 straightView(float distance) {
+  Mat4 m;
+  m[14] = -static_cast<double>(distance);
+  return m;
+}
+
+float signedAsin(float d, float radius, float gain) {
+  const float a = std::asin(std::min(std::fabs(d) / radius, 1.0f)) * gain;
+  return d < 0.0f ? -a : a;
+}
+
+}  // namespace
+
+Control::Control(GameContext* context) : context_(context) {
+  const picojson::value& game = json::at(context_->params->root(), "game");
+  radius = context_->earth ? context_->earth->radius : 1.0f;
+  nearZ = json::real(game, "near_z");
+  farZ = json::real(game, "far_z");
+  rotSpeed = json::real(game, "rot_speed");
+  zoomSpeed = json::real(game, "zoom_speed");
+  decrease = json::real(game, "decrease");
+  decZ = json::real(game, "dec_z");
+  bounceNear = json::real(game, "bounce_near");
+  bounceFar = json::real(game, "bounce_far");
+  lockTime = json::real(game, "touch");
+  tapLimit = json::real(game, "touch_len");
+  targetDist = context_->camera->distance;
+  if (context_->touch) context_->touch->add(this);
+}
+
+Control::~Control() {
+  if (context_->touch) context_->touch->remove(this);
+}
+
+void Control::stop() { impulsePitch = impulseYaw = velPitch = velYaw = 0.0f; }
+
+void Control::message(int code) {
+  switch (code) {
+    case kMsgEnable: enabled = true; paused = false; tapCandidate = false; break;
+    case kMsgDisable: enabled = false; stop(); break;
+    case kMsgBlock: blocked = true; lockLeft = 0.0f; stop(); break;
+    case kMsgUnblock: blocked = false; break;
+    case kMsgLatitudeLocked: freeMode = 0; stop(); break;
+    case kMsgFreeTurning: freeMode = 1; stop(); break;
+    case kMsgPause: paused = !paused; break;
+    case kMsgTapsOn: tapEnabled = true; lockLeft = 0.0f; tapCandidate = false; break;
+    case kMsgTapsOff: tapEnabled = false; break;
+    case kMsgMiss: lockLeft = lockTime; break;
+    case kMsgDemoEnded:
+    case kMsgCameraMoveDone: targetDist = context_->camera->distance; break;
+    default: break;
+  }
+}
+
+void Control::touchesBegan(TouchDispatcher&, const Touches&) {
+  if (!open()) return;
+  tapCandidate = true;
+  dragLength = 0.0f;
+}
+
+void Control::touchesMoved(TouchDispatcher&, const Touches& touches) {
+  if (!open() || touches.empty()) return;
+  const Camera& camera = *context_->camera;
+  const Mat4 view = straightView(camera.distance);
+  const float depth = camera.project({0.0f, 0.0f, radius}, view.data()).z;
+  if (touches.size() == 1) {
+    const Touch& t = touches[0];
+    const float step = std::hypot(t.x - t.prevX, t.y - t.prevY);
+    if (!(step > 0.0f)) return;
+    dragLength += step;
+    tapCandidate = tapCandidate && dragLength < tapLimit;
+    // Touch y counts downward and is passed as it is: only differences are
+    // used, and with the mirrored projection the surface follows the finger.
+    const Vec3 p1 = camera.unproject({t.x, t.y}, depth, view.data());
+    const Vec3 p0 = camera.unproject({t.prevX, t.prevY}, depth, view.data());
+    impulseYaw = signedAsin(p1.x - p0.x, radius, rotSpeed);
+    impulsePitch = signedAsin(p1.y - p0.y, radius, rotSpeed);
+    return;
+  }
+  tapCandidate = false;
+  const Touch& t0 = touches[0];
+  const Touch& t1 = touches[1];
+  const Vec3 a = camera.unproject({t0.x, t0.y}, depth, view.data());
+  const Vec3 b = camera.unproject({t1.x, t1.y}, depth, view.data());
+  const Vec3 a0 = camera.unproject({t0.prevX, t0.prevY}, depth, view.data());
+  const Vec3 b0 = camera.unproject({t1.prevX, t1.prevY}, depth, view.data());
+  const float now = std::hypot(a.x - b.x, a.y - b.y);
+  const float before = std::hypot(a0.x - b0.x, a0.y - b0.y);
+  // Spreading the fingers brings the camera closer; the target may leave the
+  // limits during the gesture and springs back afterwards.
+  targetDist += (before - now) * zoomSpeed;
+}
+
+void Control::touchesEnded(TouchDispatcher& dispatcher, const Touches& touches) {
+  if (!open() || !tapEnabled || !tapCandidate || lockLeft > 0.0f || touches.size() != 1) return;
+  const Touch& t = touches[0];
+  const Vec2<float> window{t.x, dispatcher.mapping().windowHeight - t.y};
+  Vec3 hit;
+  const bool isHit = context_->earth && pickSphere(hit, window, radius, {0.0f, 0.0f, 0.0f}, *context_->camera,
+                                                   context_->earth->sphereModelView.data());
+  if (isHit) context_->touchPoint = hit;
+  lastHit = isHit;
+  context_->touchHit = isHit;
+  if (isHit && context_->tasks) context_->tasks->broadcast(kMsgGlobeTapped);
+}
+
+void Control::update(float dt) {
+  if (!open()) return;
+  Camera& camera = *context_->camera;
+  if (freeMode == 0) {
+    Vec2<float> angles = anglesFromQuat(camera.orientation);
+    float pitch = angles.x, yaw = angles.y;
+    // Near the poles a sideways drag turns further, so the surface keeps up with the finger.
+    impulseYaw /= std::cos(pitch);
+    const float aP = impulsePitch - decrease * velPitch;
+    const float aY = impulseYaw - decrease * velYaw;
+    pitch += velPitch * dt + 0.5f * aP * dt * dt;
+    yaw += velYaw * dt + 0.5f * aY * dt * dt;
+    velPitch += aP * dt;
+    velYaw += aY * dt;
+    impulsePitch = impulseYaw = 0.0f;
+    if (pitch > camera.pitchMax) {
+      pitch = camera.pitchMax;
+      velPitch = 0.0f;
+    }
+    if (pitch < -camera.pitchMax) {
+      pitch = -camera.pitchMax;
+      velPitch = 0.0f;
+    }
+    camera.orientation = quatFromAngles(pitch, yaw);
+  } else {
+    const float aP = impulsePitch - decrease * velPitch;
+    const float aY = impulseYaw - decrease * velYaw;
+    const float dP = velPitch * dt + 0.5f * aP * dt * dt;
+    const float dY = velYaw * dt + 0.5f * aY * dt * dt;
+    velPitch += aP * dt;
+    velYaw += aY * dt;
+    impulsePitch = impulseYaw = 0.0f;
+    Quat step = Quat::fromAxisAngle(dP, {1.0f, 0.0f, 0.0f}) * Quat::fromAxisAngle(dY, {0.0f, 1.0f, 0.0f});
+    step.normalize();
+    Quat turned = step * camera.orientation;
+    turned.normalize();
+    camera.orientation = turned;
+  }
+  camera.distance += 0.5f * decZ * (targetDist - camera.distance) * dt * dt;
+  if (nearZ > targetDist) {
+    targetDist += (nearZ - targetDist) * bounceNear * dt;
+  } else if (targetDist > farZ) {
+    targetDist += (farZ - targetDist) * bounceFar * dt;
+  }
+  if (lockLeft > 0.0f) lockLeft -= dt;
+}
+
+}  // namespace orb

@@ -1,0 +1,172 @@
+#pragma once
+// A globe set up the way the game root sets it up (parameters from
+// devdata/params.json, perspective camera, first light, earth model, task list,
+// touch dispatcher, context), drawn into a 960 x 640 GLUT window under Xvfb.
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/Json.h"
+#include "data/JsonDocument.h"
+#include "game/GameContext.h"
+#include "gfx/Camera.h"
+#include "gfx/GlCapabilities.h"
+#include "globe/EarthModel.h"
+#include "globe/GameWorld.h"
+#include "globe/Light.h"
+#include "input/TouchDispatcher.h"
+#include "support/TestPaths.h"
+#include "task/TaskList.h"
+
+namespace orb::test {
+
+constexpr int kWinW = 960;
+constexpr int kWinH = 640;
+
+// True when a context is current; false without an X display (tests skip).
+inline bool globeGlContext() {
+  static int state = 0;
+  if (state == 0) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+      state = -1;
+    } else {
+      int argc = 1;
+      char name[] = "test_globe";
+      char* argv[] = {name, nullptr};
+      glutInit(&argc, argv);
+      glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
+      glutInitWindowSize(kWinW, kWinH);
+      glutCreateWindow("test_globe");
+      GlCapabilities::get().detect();
+      state = 1;
+    }
+  }
+  return state == 1;
+}
+
+// Records every broadcast code it receives.
+class MessageProbe : public TaskProc {
+ public:
+  void update(float) override {}
+  void draw() override {}
+  void message(int code) override { codes.push_back(code); }
+  bool alive() const override { return true; }
+  int count(int code) const {
+    int n = 0;
+    for (int c : codes) n += c == code;
+    return n;
+  }
+  std::vector<int> codes;
+};
+
+struct GlobeScene {
+  std::string dataDir = sourceDir();
+  JsonDocument params{sourceDir() + "devdata/params.json"};
+  Camera camera{Camera::kPerspective};
+  Light light;
+  std::unique_ptr<EarthModel> earth;
+  TaskList tasks;
+  TouchDispatcher touch;
+  GameContext context;
+  std::shared_ptr<MessageProbe> probe = std::make_shared<MessageProbe>();
+
+  // month: element of "earth_appearance" (-1: none loaded).
+  explicit GlobeScene(int appearance = 0) {
+    camera.configure(json::at(params.root(), "camera"), static_cast<float>(kWinW) / kWinH);
+    light = Light::fromParams(json::element(json::at(params.root(), "lights"), 0));
+    earth = std::make_unique<EarthModel>(params.root(), dataDir, &camera);
+    earth->light = &light;
+    if (appearance >= 0) earth->setAppearance(appearance);
+    TouchDispatcher::Mapping m;
+    m.logicalWidth = kWinW;
+    m.logicalHeight = kWinH;
+    m.windowWidth = kWinW;
+    m.windowHeight = kWinH;
+    touch.setMapping(m);
+    context.touch = &touch;
+    context.params = &params;
+    context.tasks = &tasks;
+    context.camera = &camera;
+    context.earth = earth.get();
+    context.light = &light;
+    context.dataDir = &dataDir;
+    tasks.add(0, probe);
+    tasks.update(0.0f);  // the probe joins the active list
+  }
+
+  float param(const char* section, const char* key) const {
+    return json::real(json::at(params.root(), section), key);
+  }
+
+  // Clears to black and draws one globe pass as the game's frame does; the
+  // model-view starts from the identity the 2D pass leaves behind.
+  void render(GameWorld& world) {
+    glViewport(0, 0, kWinW, kWinH);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    world.draw();
+    glFinish();
+  }
+};
+
+// The window's RGB pixels, top row first.
+inline std::vector<unsigned char> readWindow() {
+  std::vector<unsigned char> rgb(static_cast<std::size_t>(kWinW) * kWinH * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kWinW, kWinH, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  std::vector<unsigned char> flipped(rgb.size());
+  const std::size_t row = static_cast<std::size_t>(kWinW) * 3;
+  for (int y = 0; y < kWinH; ++y)
+    std::copy_n(rgb.data() + (kWinH - 1 - y) * row, row, flipped.data() + y * row);
+  return flipped;
+}
+
+// Colour at window pixel (x, y), y from the top.
+inline std::array<int, 3> windowPixel(int x, int y) {
+  unsigned char px[3] = {0, 0, 0};
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(x, kWinH - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, px);
+  return {px[0], px[1], px[2]};
+}
+
+inline bool writePng(const std::string& path, const std::vector<unsigned char>& rgb, int w, int h) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return false;
+  }
+  png_init_io(png, f);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < h; ++y)
+    png_write_row(png, const_cast<png_bytep>(rgb.data() + static_cast<std::size_t>(y) * w * 3));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(f);
+  return true;
+}
+
+}  // namespace orb::test
+
+#define ORB_REQUIRE_GLOBE_GL()                                            \
+  do {                                                                    \
+    if (!::orb::test::globeGlContext()) GTEST_SKIP() << "no DISPLAY";     \
+  } while (0)
