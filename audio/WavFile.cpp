@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -77,15 +79,22 @@ void WavFile::clear() {
 }
 
 bool WavFile::load(const std::string& path, std::string& error) {
+  clear();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    error = std::filesystem::exists(path, ec) ? "not a regular file" : "cannot open file";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    clear();
     error = "cannot open file";
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    clear();
+  std::string bytes;
+  try {
+    // The stream buffer reports read errors by throwing, not through the stream state.
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
     error = "read error";
     return false;
   }

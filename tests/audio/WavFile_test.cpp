@@ -152,6 +152,10 @@ TEST_F(WavFileTest, EmptyMissingAndForeignFilesAreRejected) {
   EXPECT_FALSE(wav_.load(dir_ + "absent.wav", error_));
   EXPECT_EQ(error_, "cannot open file");
 
+  // A directory opens as a stream on Linux and only fails when read.
+  EXPECT_FALSE(wav_.load(dir_, error_));
+  EXPECT_EQ(error_, "not a regular file");
+
   EXPECT_FALSE(accepts(std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
   EXPECT_FALSE(accepts(std::string("RIFF\x04\0\0\0WAVE", 12)));  // well-formed but no chunks
   EXPECT_NE(error_.find("fmt "), std::string::npos) << error_;
