@@ -112,7 +112,7 @@ def click(seconds, seed, bright=0.5):
     out, low = [0.0] * n, 0.0
     for i in range(n):
         low += bright * (rng.next() - low)
-        out[i] = low * math.exp(-i / (0.004 * RATE))
+        out[i] = low * math.exp(-i / (0.004 * RATE)) * min(1.0, i / (0.0005 * RATE))
     return out
 
 
