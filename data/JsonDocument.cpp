@@ -1,5 +1,6 @@
 #include "data/JsonDocument.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -26,7 +27,10 @@ bool JsonDocument::load() {
     }
     text.assign(bytes.begin(), bytes.end());
   } else {
-    std::ifstream in(path_, std::ios::binary);
+    std::error_code ec;
+    std::ifstream in;
+    // A folder opens as a stream on Linux but fails on the first read.
+    if (std::filesystem::is_regular_file(path_, ec)) in.open(path_, std::ios::binary);
     if (!in) {
       error_ = path_ + ": cannot open";
       return false;

@@ -87,3 +87,17 @@ TEST(JsonWriter, CompactTextWithSixDecimalsForFractionsAndEscapes) {
 
 }  // namespace
 }  // namespace orb
+
+namespace orb {
+namespace {
+
+TEST(JsonDocument, AFolderIsNotADocument) {
+  const std::string dir = test::scratchDir("doc_folder");
+  JsonDocument doc(dir);
+  EXPECT_FALSE(doc.loaded());
+  dz::Bytes out;
+  EXPECT_FALSE(dz::readCompressedFile(dir, out));
+}
+
+}  // namespace
+}  // namespace orb

@@ -4,6 +4,7 @@
 # and Ctrl+R restoring 960 x 640.
 set -euo pipefail
 game=$1
+close_window=${3:?path of the close_window helper}
 save_home=$(mktemp -d)
 trap 'rm -rf "$save_home"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true' EXIT
 export XDG_DATA_HOME=$save_home
@@ -60,7 +61,7 @@ wait_exit
 start_game
 xdotool windowsize "$win" 900 600
 sleep 0.5
-xdotool windowclose "$win" 2>/dev/null || xdotool windowkill "$win"
+"$close_window" "$win"
 wait_exit
 [ "$(saved_size)" = "900 600" ] || fail "closing the window saved $(saved_size), expected 900 600"
 echo "ok"
