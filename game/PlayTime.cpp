@@ -1,0 +1,97 @@
+#include "game/PlayTime.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "data/Json.h"
+#include "data/JsonDocument.h"
+#include "game/GameContext.h"
+#include "gfx/Digits.h"
+#include "gfx/Easing.h"
+#include "gfx/WidgetSet.h"
+
+namespace orb {
+namespace {
+constexpr float kSlideX = -220.0f;
+constexpr float kSlideInTime = 1.0f;
+constexpr float kSlideOutTime = 1.5f;
+constexpr int kCountEasing = 11;   // cubic out
+constexpr int kPulseEasing = 28;   // sine in
+constexpr float kPulseHigh = 1.0f;
+constexpr float kPulseLow = 0.5f;
+}  // namespace
+
+PlayTime::PlayTime(GameContext* context, std::shared_ptr<const WidgetSet> widgets)
+    : context_(context), widgets_(std::move(widgets)) {
+  if (widgets_) panel_ = widgets_->get("timeremain");
+  if (context_->params) {
+    const picojson::value& ofs = json::at(json::at(context_->params->root(), "playtime"), "num_ofs");
+    numX_ = json::realAt(ofs, 0);
+    numY_ = json::realAt(ofs, 1);
+  }
+  slide_.start({kSlideX, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f}, kSlideInTime);
+}
+
+void PlayTime::update(float dt) {
+  slide_.update(dt);
+  const float clock = context_->gameClock;
+  if (countElapsed_ < kSlideInTime) {
+    countElapsed_ += dt;
+    tween(shown_, countElapsed_, 0.0f, clock, kSlideInTime, kCountEasing);
+  } else {
+    shown_ = clock;
+  }
+  if (!frozen_) {
+    if (context_->questionShown && clock < kWarnBelow) {
+      // The pulse restarts as each whole second begins, in step with the tick.
+      const float intoSecond = std::floor(clock) + 1.0f - clock;
+      float red = kPulseHigh;
+      tween(red, intoSecond, kPulseHigh, kPulseLow, 1.0f, kPulseEasing);
+      colour_ = Tint{red, 0.0f, 0.0f, 1.0f};
+    } else {
+      colour_ = Tint{};
+    }
+  }
+  if (closing_ && slide_.finished()) alive_ = false;
+}
+
+void PlayTime::draw() {
+  if (!panel_) return;
+  drawWidget(panel_.get(), slide_.x(), slide_.y(), Tint{});
+  const float clock = std::max(0.0f, shown_);
+  const int seconds = static_cast<int>(clock);
+  const int hundredths = static_cast<int>(std::floor(clock * 100.0f)) % 100;
+  const Vec2<float> at = widgetAnchor(*panel_) + Vec2<float>(slide_.x() + numX_, slide_.y() + numY_);
+  const Tint& c = colour_;
+  drawLargeNumber(seconds, 2, at, c.r, c.g, c.b, c.a, panel_->texture);
+  const Vec2<float> sep = at + Vec2<float>(kSeparatorX, 0.0f);
+  drawDigit(kSeparatorGlyph, sep, kLargeDigits.glyph, kLargeDigits.origin, c.r, c.g, c.b, c.a,
+            panel_->texture);
+  drawSmallNumber(hundredths, 2, sep + Vec2<float>(kHundredthsX, kHundredthsY), c.r, c.g, c.b, c.a,
+                  panel_->texture);
+}
+
+void PlayTime::message(int code) {
+  switch (code) {
+    case 26:  // level up: the bonus may lift the clock out of the warning
+      if (context_->gameClock >= kWarnBelow) colour_ = Tint{};
+      break;
+    case 11:  // game over
+      frozen_ = true;
+      break;
+    case 25:
+      if (!closing_) {
+        closing_ = true;
+        slide_.start(slide_.value(), {kSlideX, 0.0f, 1.0f}, kSlideOutTime);
+      }
+      break;
+    case 12:
+      alive_ = false;
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace orb

@@ -1,0 +1,87 @@
+#include "globe/Equator.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/Json.h"
+#include "data/JsonDocument.h"
+#include "game/GameContext.h"
+#include "gfx/Camera.h"
+#include "gfx/Easing.h"
+#include "gfx/GrpDashedCircle.h"
+#include "globe/EarthModel.h"
+
+namespace orb {
+
+Equator::Equator(GameContext* context) : context_(context) {
+  if (context_->params) {
+    const picojson::value& p = json::at(context_->params->root(), "equator");
+    scale_ = json::real(p, "scale", 1.0f);
+    div_ = json::integer(p, "div");
+  }
+}
+
+void Equator::fogRange(float distance, float radius, float far, float& start, float& end) {
+  const float ratio = distance > 0.0f ? std::clamp(radius / distance, 0.0f, 1.0f) : 1.0f;
+  const float c = std::cos(std::asin(ratio));
+  start = distance * c * c;
+  end = start + kFogReach - kFogReachByDistance * (far > 0.0f ? distance / far : 0.0f);
+}
+
+void Equator::update(float dt) {
+  if (kFadeTime > elapsed_) {
+    elapsed_ += dt;
+    tween(alpha_, elapsed_, fadeFrom_, fadeTo_, kFadeTime, 0);  // linear
+  }
+  if (closing_ && elapsed_ >= kFadeTime) alive_ = false;
+}
+
+void Equator::message(int code) {
+  if (code == 11) {  // game over: fade out
+    if (!closing_) {
+      closing_ = true;
+      elapsed_ = 0.0f;
+      fadeFrom_ = alpha_;
+      fadeTo_ = 0.0f;
+    }
+  } else if (code == 12) {
+    alive_ = false;
+  }
+}
+
+void Equator::draw() {
+  if (!context_->camera || !context_->earth) return;
+  const float radius = context_->earth->radius;
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glRotatef(90.0f, 1.0f, 0.0f, 0.0f);  // the circle's plane becomes the equator's
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+
+  float fogStart = 0.0f, fogEnd = 0.0f;
+  fogRange(context_->camera->distance, radius, context_->camera->far, fogStart, fogEnd);
+  const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+  glFogi(GL_FOG_MODE, GL_LINEAR);
+  glFogfv(GL_FOG_COLOR, black);
+  glFogf(GL_FOG_START, fogStart);
+  glFogf(GL_FOG_END, fogEnd);
+  glEnable(GL_FOG);
+
+  GrpDashedCircle circle;
+  circle.radiusX = circle.radiusY = scale_ * radius;
+  circle.dashes = div_;
+  circle.r = 1.0f;
+  circle.a = alpha_;
+  circle.blendMode = 1;  // additive
+  circle.lineWidth = kLineWidth;
+  circle.smooth = true;
+  circle.draw();
+
+  glDisable(GL_FOG);
+  glPopMatrix();
+}
+
+}  // namespace orb

@@ -1,0 +1,49 @@
+#pragma once
+#include "task/TaskProc.h"
+
+namespace orb {
+
+struct GameContext;
+
+// The equator as a red dashed circle round the globe, fogged to black beyond
+// the globe's silhouette so its far half fades behind the limb. Drawn in the
+// 3D pass (task layer 2) with the camera's matrices; fades in over 2 s, out
+// after the game ends (11), and leaves at once on 12.
+class Equator : public TaskProc {
+ public:
+  static constexpr float kLineWidth = 2.0f;
+  // Fog beyond the silhouette, in globe units: a nearer camera fades the far
+  // half more gradually.
+  static constexpr float kFogReach = 350.0f;
+  static constexpr float kFogReachByDistance = 50.0f;
+
+  // context: the game's shared record (camera, earth, params "equator").
+  explicit Equator(GameContext* context);
+
+  void update(float dt) override;
+  void draw() override;
+  void message(int code) override;
+  bool alive() const override { return alive_; }
+
+  static constexpr float kFadeTime = 2.0f;  // seconds, in and out
+
+  float alpha() const { return alpha_; }
+  bool closing() const { return closing_; }
+  // Linear fog range for a camera at distance from the centre of a globe of
+  // radius, with the camera's far clip distance: start at the silhouette depth.
+  static void fogRange(float distance, float radius, float far, float& start, float& end);
+
+ private:
+  GameContext* context_;
+  bool alive_ = true;
+  float scale_ = 1.0f;  // "scale": circle radius / globe radius
+  int div_ = 0;         // "div": dashes
+  // The fade: in from 0 at creation, out from the current alpha after 11.
+  float elapsed_ = 0.0f;
+  float alpha_ = 0.0f;
+  float fadeFrom_ = 0.0f;
+  float fadeTo_ = 1.0f;
+  bool closing_ = false;
+};
+
+}  // namespace orb
