@@ -22,6 +22,7 @@ namespace orb {
 // no-op apart from the master volume, which is still kept so that the settings
 // round-trip. A sound whose WAV file is missing or unacceptable is skipped
 // with one stderr line naming the file; playing it is then a no-op.
+// One per process: its context is the current OpenAL context while it lives.
 class SoundSystem {
  public:
   // Opens the default device, creates and makes current a context, then loads
