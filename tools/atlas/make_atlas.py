@@ -1,0 +1,233 @@
+#!/usr/bin/env python3
+"""Paints the HUD atlas devdata/game.png and the panel corner devdata/round.png.
+
+Usage: python3 tools/atlas/make_atlas.py [repo root]
+
+Fixed regions that the game code addresses by constant (digit strips, pole
+labels, tap ring, clock-face texels) are painted at exactly those pixels.
+Widget regions come from devdata/params.json: every widget object whose
+"texture" is "devdata/game.png" is painted into its "uv"/"size" rectangle by
+the painter registered under its name in painters.py. The output depends only
+on the parameter file, the fonts in devdata/fonts and this code.
+"""
+import json
+import math
+import os
+import sys
+
+from PIL import Image, ImageDraw, ImageFont
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import painters  # noqa: E402
+
+ATLAS = "devdata/game.png"
+ATLAS_SIZE = (512, 512)
+DISPLAY_FONT = "devdata/fonts/Comfortaa-Bold.ttf"
+TEXT_FONT = "devdata/fonts/Inter-SemiBold.otf"
+
+# Digit strips: glyph g in column g // 5, row g % 5 of cells from the origin.
+LARGE = {"origin": (2, 2), "cell": (43, 69), "size": 52, "stroke": 3}
+SMALL = {"origin": (132, 2), "cell": (25, 40), "size": 30, "stroke": 2}
+DIGIT_GLYPHS = {**{g: str(g) for g in range(10)}, 10: ".", 11: "-", 13: "%"}
+
+POLE_LABELS = {"N": (365, 68, 31, 40), "S": (396, 68, 26, 40)}
+TAP_RING = (305, 75, 57, 57)
+CLOCK_CENTRE = (468, 6)
+CLOCK_RIM = (508, 8)
+CLOCK_CENTRE_COLOUR = (255, 255, 255, 235)
+CLOCK_RIM_COLOUR = (255, 196, 64, 255)  # the warm accent
+
+ROUND = "devdata/round.png"
+ROUND_SIZE = 64
+ROUND_RADIUS = 16
+
+
+class Context:
+    white = (255, 255, 255, 255)
+    outline = (16, 20, 28, 255)
+    accent = CLOCK_RIM_COLOUR
+
+    def __init__(self, root):
+        self.root = root
+        self._fonts = {}
+
+    def font(self, face, size):
+        path = DISPLAY_FONT if face == "display" else TEXT_FONT
+        key = (path, size)
+        if key not in self._fonts:
+            self._fonts[key] = ImageFont.truetype(os.path.join(self.root, path), size)
+        return self._fonts[key]
+
+    def fit_text(self, image, box, text, face="display", size=None, stroke=2):
+        """White text with a dark outline, as large as fits, centred in box."""
+        left, top, w, h = box
+        size = size or h
+        while size > 6:
+            font = self.font(face, size)
+            x0, y0, x1, y1 = font.getbbox(text, stroke_width=stroke)
+            if x1 - x0 <= w - 2 and y1 - y0 <= h - 2:
+                break
+            size -= 1
+        x0, y0, x1, y1 = font.getbbox(text, stroke_width=stroke)
+        layer = Image.new("RGBA", image.size, (0, 0, 0, 0))
+        ImageDraw.Draw(layer).text(
+            (left + (w - (x1 - x0)) / 2 - x0, top + (h - (y1 - y0)) / 2 - y0), text, font=font,
+            fill=self.white, stroke_width=stroke, stroke_fill=self.outline)
+        image.alpha_composite(layer.crop((left, top, left + w, top + h)), (left, top))
+
+
+def paint_digit_strip(image, ctx, strip):
+    ox, oy = strip["origin"]
+    cw, ch = strip["cell"]
+    stroke = strip["stroke"]
+    size = strip["size"]
+    font = ctx.font("display", size)
+    # One baseline for all glyphs of a strip so digits line up; "0" sets it.
+    _, zy0, _, zy1 = font.getbbox("0", stroke_width=stroke)
+    baseline_shift = (ch - (zy1 - zy0)) / 2 - zy0
+    for glyph, text in DIGIT_GLYPHS.items():
+        left = ox + (glyph // 5) * cw
+        top = oy + (glyph % 5) * ch
+        gsize = size
+        while True:  # the percent sign is wider than a digit cell at full size
+            f = ctx.font("display", gsize)
+            x0, _, x1, _ = f.getbbox(text, stroke_width=stroke)
+            if x1 - x0 <= cw - 1 or gsize <= 8:
+                break
+            gsize -= 1
+        x0, y0, x1, y1 = f.getbbox(text, stroke_width=stroke)
+        cell = Image.new("RGBA", (cw, ch), (0, 0, 0, 0))
+        y = baseline_shift if gsize == size else (ch - (y1 - y0)) / 2 - y0
+        ImageDraw.Draw(cell).text(((cw - (x1 - x0)) / 2 - x0, y), text, font=f, fill=ctx.white,
+                                  stroke_width=stroke, stroke_fill=ctx.outline)
+        image.alpha_composite(cell, (left, top))
+
+
+def smoothstep(e0, e1, x):
+    t = min(1.0, max(0.0, (x - e0) / (e1 - e0)))
+    return t * t * (3 - 2 * t)
+
+
+def paint_tap_ring(image, box):
+    """A white ring with a soft glow; the game tints it red on a miss."""
+    left, top, w, h = box
+    cx, cy = (w - 1) / 2, (h - 1) / 2
+    outer = w / 2 - 1.5
+    for y in range(h):
+        for x in range(w):
+            d = math.hypot(x - cx, y - cy)
+            ring = smoothstep(outer, outer - 1.5, d) * smoothstep(outer - 8.5, outer - 7.0, d)
+            glow = 0.35 * smoothstep(outer + 1.5, outer - 14.0, d) * smoothstep(0.0, outer - 6.0, d)
+            alpha = max(ring, glow)
+            image.putpixel((left + x, top + y), (255, 255, 255, int(round(alpha * 255))))
+
+
+def paint_texel_block(image, centre, colour, half=4):
+    """A small solid block, so filtering around the named texel reads one colour."""
+    x, y = centre
+    w, h = image.size
+    d = ImageDraw.Draw(image)
+    d.rectangle([max(0, x - half), max(0, y - half), min(w - 1, x + half), min(h - 1, y + half)],
+                fill=colour)
+
+
+def find_widgets(node, out, path=()):
+    if isinstance(node, dict):
+        if isinstance(node.get("uv"), list) and isinstance(node.get("size"), list):
+            out.append((path[-1] if path else "", node, "/".join(path)))
+            return
+        for key in sorted(node):
+            find_widgets(node[key], out, path + (key,))
+    elif isinstance(node, list):
+        for i, item in enumerate(node):
+            find_widgets(item, out, path + (str(i),))
+
+
+def overlaps(a, b):
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+
+
+def fixed_regions():
+    regions = []
+    for strip, name in ((LARGE, "large digits"), (SMALL, "small digits")):
+        ox, oy = strip["origin"]
+        cw, ch = strip["cell"]
+        regions.append((name, (ox, oy, 3 * cw, 5 * ch)))
+    regions += [("pole label " + k, v) for k, v in POLE_LABELS.items()]
+    regions.append(("tap ring", TAP_RING))
+    for name, (x, y) in (("clock centre", CLOCK_CENTRE), ("clock rim", CLOCK_RIM)):
+        regions.append((name, (x - 4, y - 4, 9, 9)))
+    return regions
+
+
+def make_game_atlas(root, params, ctx):
+    image = Image.new("RGBA", ATLAS_SIZE, (0, 0, 0, 0))
+    paint_digit_strip(image, ctx, LARGE)
+    paint_digit_strip(image, ctx, SMALL)
+    for text, box in POLE_LABELS.items():
+        ctx.fit_text(image, box, text, "display", stroke=3)
+    paint_tap_ring(image, TAP_RING)
+    paint_texel_block(image, CLOCK_CENTRE, CLOCK_CENTRE_COLOUR)
+    paint_texel_block(image, CLOCK_RIM, CLOCK_RIM_COLOUR)
+
+    regions = fixed_regions()
+    widgets = []
+    find_widgets(params, widgets)
+    painted = {}
+    for name, widget, where in widgets:
+        if widget.get("texture") != ATLAS:
+            continue
+        try:
+            box = tuple(int(round(float(v))) for v in (widget["uv"][0], widget["uv"][1],
+                                                       widget["size"][0], widget["size"][1]))
+        except (IndexError, TypeError, ValueError):
+            print(f"atlas: widget {where}: unreadable \"uv\" or \"size\"", file=sys.stderr)
+            continue
+        if box[0] < 0 or box[1] < 0 or box[0] + box[2] > ATLAS_SIZE[0] or \
+                box[1] + box[3] > ATLAS_SIZE[1]:
+            print(f"atlas: widget {where}: rectangle {box} leaves the atlas", file=sys.stderr)
+            continue
+        if painted.get(box) == name:
+            continue  # the same widget shared by two sets
+        for other, obox in regions:
+            if overlaps(box, obox) and obox != box:
+                print(f"atlas: widget {where} {box} overlaps {other} {obox}", file=sys.stderr)
+        painter = painters.PAINTERS.get(name)
+        if painter is None:
+            print(f"atlas: no painter for widget {where}; painted a placeholder", file=sys.stderr)
+            painter = painters.placeholder
+        painter(image, box, ctx)
+        painted[box] = name
+        regions.append((where, box))
+    return image
+
+
+def make_round():
+    """Top-left corner of a white rounded box, radius ROUND_RADIUS, 4x4 supersampled."""
+    n, r = ROUND_SIZE, ROUND_RADIUS
+    image = Image.new("RGBA", (n, n), (255, 255, 255, 255))
+    for y in range(r):
+        for x in range(r):
+            inside = 0
+            for sy in range(4):
+                for sx in range(4):
+                    px, py = x + (sx + 0.5) / 4, y + (sy + 0.5) / 4
+                    inside += (px - r) ** 2 + (py - r) ** 2 <= r * r
+            image.putpixel((x, y), (255, 255, 255, int(round(inside * 255 / 16))))
+    return image
+
+
+def main():
+    root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
+                           os.path.join(os.path.dirname(__file__), "..", ".."))
+    with open(os.path.join(root, "devdata/params.json"), encoding="utf-8") as f:
+        params = json.load(f)
+    ctx = Context(root)
+    make_game_atlas(root, params, ctx).save(os.path.join(root, ATLAS), optimize=False,
+                                            compress_level=9)
+    make_round().save(os.path.join(root, ROUND), optimize=False, compress_level=9)
+    print(f"wrote {ATLAS} and {ROUND}")
+
+
+if __name__ == "__main__":
+    main()
