@@ -8,6 +8,7 @@
 #include <png.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -19,6 +20,8 @@
 #include "game/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/GlCapabilities.h"
+#include "gfx/GlobeMath.h"
+#include "gfx/MathConstants.h"
 #include "globe/EarthModel.h"
 #include "globe/GameWorld.h"
 #include "globe/Light.h"

@@ -106,7 +106,7 @@ def cloud_image(width, height):
     cover = (0.52 - 0.08 * np.exp(-((a - 3.0) / 8.0) ** 2)       # wet equator
              + 0.10 * np.exp(-((a - 22.0) / 9.0) ** 2)           # dry subtropics
              - 0.08 * np.exp(-((a - 55.0) / 14.0) ** 2))          # stormy mid latitudes
-    c = np.clip((n - cover) / 0.22, 0.0, 1.0) ** 1.3
+    c = np.clip((n - cover - 0.04) / 0.24, 0.0, 1.0) ** 1.5
     fine = noise.fbm(p, 23, 40.0, 3)
     c = np.clip(c * (0.8 + 0.4 * fine), 0.0, 1.0)
     return np.repeat(c[..., None], 3, axis=2)
@@ -117,7 +117,7 @@ def glow_image(size):
     y, x = np.mgrid[0:size, 0:size]
     r = np.hypot((x + 0.5) / size - 0.5, (y + 0.5) / size - 0.5) * 2.0
     rim = np.clip(r, 0.0, 1.0)
-    haze = rim ** 6 * 0.55 + np.exp(-((rim - 0.985) / 0.03) ** 2) * 0.35
+    haze = rim ** 5 * 0.42 + np.exp(-((rim - 0.975) / 0.04) ** 2) * 0.10
     haze *= r <= 1.0
     return haze[..., None] * np.array([0.35, 0.62, 1.0])
 

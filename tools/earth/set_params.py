@@ -18,7 +18,7 @@ SECTIONS = {
     # 30 degrees across the height; at 450 the globe fills most of the 640-unit height.
     "camera": {"angle": 30.0, "near": 5.0, "far": 3000.0, "dist": 450.0, "pitch_max": 70.0},
     # One light up and to the right of the viewer (x is mirrored on screen), a little in front.
-    "lights": [{"ambient": [0.22, 0.22, 0.26], "diffuse": [1.0, 0.98, 0.94], "pos": [0.0, 0.0, 0.0],
+    "lights": [{"ambient": [0.16, 0.16, 0.19], "diffuse": [0.88, 0.86, 0.83], "pos": [0.0, 0.0, 0.0],
                 "ofs": [-350.0, 300.0, 700.0]}],
     "reset_camera": {"dist": [0.85, 1.0, 1.15, 1.3]},
     "earth_appearance": MONTHS + [NIGHT],
@@ -26,7 +26,7 @@ SECTIONS = {
     "start_dist": 1500.0,
     "start_delay": 0.5,
     "start_time": 3.0,
-    "start_angle": [25.0, 200.0],
+    "start_angle": [20.0, 100.0],
     # Clouds are whole beyond 400 units and gone at 150 (a normal game stretches 400 to 600).
     "cloud_dist_max": 400.0,
     "cloud_dist_min": 150.0,
@@ -35,7 +35,7 @@ SECTIONS = {
 }
 
 # Camera-control keys inside "game" (the rest of "game" belongs to the game flow).
-GAME_KEYS = {"near_z": 120.0, "far_z": 700.0, "rot_speed": 200.0, "zoom_speed": 1.5, "decrease": 3.5,
+GAME_KEYS = {"near_z": 125.0, "far_z": 700.0, "rot_speed": 200.0, "zoom_speed": 1.5, "decrease": 3.5,
              "dec_z": 1200.0, "bounce_near": 6.0, "bounce_far": 6.0, "touch": 1.0, "touch_len": 12.0}
 
 
