@@ -122,13 +122,19 @@ def paint_tap_ring(image, box):
             image.putpixel((left + x, top + y), (255, 255, 255, int(round(alpha * 255))))
 
 
-def paint_texel_block(image, centre, colour, half=4):
-    """A small solid block, so filtering around the named texel reads one colour."""
-    x, y = centre
-    w, h = image.size
-    d = ImageDraw.Draw(image)
-    d.rectangle([max(0, x - half), max(0, y - half), min(w - 1, x + half), min(h - 1, y + half)],
-                fill=colour)
+def paint_clock_gradient(image):
+    """The clock face is a fan whose centre samples CLOCK_CENTRE and whose rim
+    samples CLOCK_RIM, so every texel on the way between them shows up across
+    the face: paint a band that runs from one colour to the other, holding each
+    end colour for a few texels so linear filtering at the ends stays exact."""
+    (x0, y0), (x1, y1) = CLOCK_CENTRE, CLOCK_RIM
+    top, bottom = min(y0, y1) - 4, max(y0, y1) + 4
+    for x in range(x0 - 4, min(image.size[0], x1 + 5)):
+        t = min(1.0, max(0.0, (x - x0) / (x1 - x0)))
+        colour = tuple(int(round(a + (b - a) * t)) for a, b in zip(CLOCK_CENTRE_COLOUR,
+                                                                   CLOCK_RIM_COLOUR))
+        for y in range(max(0, top), bottom + 1):
+            image.putpixel((x, y), colour)
 
 
 def find_widgets(node, out, path=()):
@@ -155,8 +161,9 @@ def fixed_regions():
         regions.append((name, (ox, oy, 3 * cw, 5 * ch)))
     regions += [("pole label " + k, v) for k, v in POLE_LABELS.items()]
     regions.append(("tap ring", TAP_RING))
-    for name, (x, y) in (("clock centre", CLOCK_CENTRE), ("clock rim", CLOCK_RIM)):
-        regions.append((name, (x - 4, y - 4, 9, 9)))
+    (cx, cy), (rx, ry) = CLOCK_CENTRE, CLOCK_RIM
+    regions.append(("clock face gradient", (cx - 4, min(cy, ry) - 4, rx - cx + 9,
+                                            abs(ry - cy) + 9)))
     return regions
 
 
@@ -167,8 +174,7 @@ def make_game_atlas(root, params, ctx):
     for text, box in POLE_LABELS.items():
         ctx.fit_text(image, box, text, "display", stroke=3)
     paint_tap_ring(image, TAP_RING)
-    paint_texel_block(image, CLOCK_CENTRE, CLOCK_CENTRE_COLOUR)
-    paint_texel_block(image, CLOCK_RIM, CLOCK_RIM_COLOUR)
+    paint_clock_gradient(image)
 
     regions = fixed_regions()
     widgets = []
