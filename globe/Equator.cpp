@@ -20,14 +20,20 @@ Equator::Equator(GameContext* context) : context_(context) {
     const picojson::value& p = json::at(context_->params->root(), "equator");
     scale_ = json::real(p, "scale", 1.0f);
     div_ = json::integer(p, "div");
+    const picojson::value& fog = json::at(p, "fog");
+    if (json::size(fog) >= 2) {
+      fogReach_ = json::realAt(fog, 0);
+      fogReachByDistance_ = json::realAt(fog, 1);
+    }
   }
 }
 
-void Equator::fogRange(float distance, float radius, float far, float& start, float& end) {
+void Equator::fogRange(float distance, float radius, float far, float reach, float reachByDistance,
+                       float& start, float& end) {
   const float ratio = distance > 0.0f ? std::clamp(radius / distance, 0.0f, 1.0f) : 1.0f;
   const float c = std::cos(std::asin(ratio));
   start = distance * c * c;
-  end = start + kFogReach - kFogReachByDistance * (far > 0.0f ? distance / far : 0.0f);
+  end = start + reach - reachByDistance * (far > 0.0f ? distance / far : 0.0f);
 }
 
 void Equator::update(float dt) {
@@ -62,7 +68,8 @@ void Equator::draw() {
   glEnable(GL_BLEND);
 
   float fogStart = 0.0f, fogEnd = 0.0f;
-  fogRange(context_->camera->distance, radius, context_->camera->far, fogStart, fogEnd);
+  fogRange(context_->camera->distance, radius, context_->camera->far, fogReach_,
+           fogReachByDistance_, fogStart, fogEnd);
   const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
   glFogi(GL_FOG_MODE, GL_LINEAR);
   glFogfv(GL_FOG_COLOR, black);

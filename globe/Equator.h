@@ -12,8 +12,10 @@ struct GameContext;
 class Equator : public TaskProc {
  public:
   static constexpr float kLineWidth = 2.0f;
-  // Fog beyond the silhouette, in globe units: a nearer camera fades the far
-  // half more gradually.
+  // Fog beyond the silhouette, in globe units, when "equator"."fog" does not
+  // give [reach, reach lost at the far clip distance]: a nearer camera fades
+  // the far half more gradually. These suit a globe of radius about 300; the
+  // parameter scales them to the globe in use.
   static constexpr float kFogReach = 350.0f;
   static constexpr float kFogReachByDistance = 50.0f;
 
@@ -30,14 +32,18 @@ class Equator : public TaskProc {
   float alpha() const { return alpha_; }
   bool closing() const { return closing_; }
   // Linear fog range for a camera at distance from the centre of a globe of
-  // radius, with the camera's far clip distance: start at the silhouette depth.
-  static void fogRange(float distance, float radius, float far, float& start, float& end);
+  // radius, with the camera's far clip distance: from the silhouette's depth
+  // over reach - reachByDistance * distance / far.
+  static void fogRange(float distance, float radius, float far, float reach, float reachByDistance,
+                       float& start, float& end);
 
  private:
   GameContext* context_;
   bool alive_ = true;
   float scale_ = 1.0f;  // "scale": circle radius / globe radius
   int div_ = 0;         // "div": dashes
+  float fogReach_ = kFogReach;
+  float fogReachByDistance_ = kFogReachByDistance;
   // The fade: in from 0 at creation, out from the current alpha after 11.
   float elapsed_ = 0.0f;
   float alpha_ = 0.0f;

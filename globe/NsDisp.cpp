@@ -36,7 +36,7 @@ float NsDisp::poleFade(const Vec3& pole, const Vec3& centre) {
   if (!v.normalize()) return 1.0f;
   const float c = v.dot(Vec3(0.0f, 0.0f, -1.0f));
   const float theta = c >= 1.0f ? 0.0f : std::acos(std::max(-1.0f, c));
-  return theta <= kHalfPi ? 1.0f : std::cos(theta - kHalfPi);
+  return theta <= kHalfPi ? 1.0f : std::max(0.0f, std::cos(theta - kHalfPi));
 }
 
 void NsDisp::update(float dt) {

@@ -1,0 +1,68 @@
+#include "game/GameInfo.h"
+
+#include <gtest/gtest.h>
+
+#include "RoundFixture.h"
+
+namespace orb {
+namespace {
+
+using test::RoundFixture;
+
+struct GameInfoRound : ::testing::Test {
+  RoundFixture f;
+  GameInfo info{&f.context, nullptr};
+};
+
+TEST_F(GameInfoRound, ShowsTheBannerOfEachCodeAtOnce) {
+  EXPECT_EQ(GameInfo::kNone, info.showing());
+  info.message(26);
+  EXPECT_EQ(GameInfo::kLevelUp, info.showing());
+  info.message(27);
+  EXPECT_EQ(GameInfo::kHurryUp, info.showing());
+  info.message(28);
+  EXPECT_EQ(GameInfo::kTimeShort, info.showing());
+}
+
+TEST_F(GameInfoRound, FliesInFromTheRightAndOutToTheLeftThenDisappears) {
+  info.message(26);
+  // (960 / 2 + 250) times the track's x, which starts at 1.
+  EXPECT_FLOAT_EQ(730.0f, info.offsetX());
+  EXPECT_EQ(0.0f, info.alpha());
+  info.update(test::kStep);
+  EXPECT_LT(info.offsetX(), 730.0f);
+  RoundFixture::run(info, 1.0f);  // holding in the middle
+  EXPECT_EQ(0.0f, info.offsetX());
+  EXPECT_EQ(1.0f, info.alpha());
+  RoundFixture::run(info, 0.75f);  // 1.77 s: flying out
+  EXPECT_LT(info.offsetX(), 0.0f);
+  RoundFixture::run(info, 0.3f);  // past the 2.0 s of both tracks
+  EXPECT_EQ(GameInfo::kNone, info.showing());
+}
+
+TEST_F(GameInfoRound, DoBestWaitsForItsDelay) {
+  info.message(29);
+  RoundFixture::run(info, 0.7f);
+  EXPECT_EQ(GameInfo::kNone, info.showing());
+  RoundFixture::run(info, 0.1f);
+  EXPECT_EQ(GameInfo::kDoBest, info.showing());
+}
+
+TEST_F(GameInfoRound, ANewBannerRestartsTheFlight) {
+  info.message(27);
+  RoundFixture::run(info, 1.9f);
+  info.message(26);
+  EXPECT_EQ(GameInfo::kLevelUp, info.showing());
+  EXPECT_FLOAT_EQ(730.0f, info.offsetX());
+}
+
+TEST_F(GameInfoRound, SceneEndRetiresAtOnceButGameOverDoesNot) {
+  info.message(25);
+  info.message(11);
+  EXPECT_TRUE(info.alive());
+  info.message(12);
+  EXPECT_FALSE(info.alive());
+}
+
+}  // namespace
+}  // namespace orb

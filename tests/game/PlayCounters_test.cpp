@@ -1,0 +1,57 @@
+// The level and found-places counters share their behaviour: what they show,
+// how they slide, when they leave.
+#include <gtest/gtest.h>
+
+#include "RoundFixture.h"
+#include "game/PlayKonahen.h"
+#include "game/PlayLevel.h"
+
+namespace orb {
+namespace {
+
+using test::RoundFixture;
+
+template <typename Counter>
+struct CounterTest : ::testing::Test {};
+using Counters = ::testing::Types<PlayLevel, PlayKonahen>;
+TYPED_TEST_SUITE(CounterTest, Counters);
+
+TYPED_TEST(CounterTest, SlidesInFromTheLeftAndLeavesAfterItsSlideOut) {
+  RoundFixture f;
+  TypeParam counter(&f.context, nullptr);
+  EXPECT_LT(counter.slide().x(), -100.0f);
+  RoundFixture::run(counter, 1.05f);
+  EXPECT_EQ(0.0f, counter.slide().x());
+  counter.message(25);
+  RoundFixture::run(counter, 1.45f);
+  EXPECT_TRUE(counter.alive());
+  RoundFixture::run(counter, 0.1f);
+  EXPECT_FALSE(counter.alive());
+  EXPECT_EQ(-220.0f, counter.slide().x());
+}
+
+TYPED_TEST(CounterTest, SceneEndRetiresAtOnceAndOtherCodesAreIgnored) {
+  RoundFixture f;
+  TypeParam counter(&f.context, nullptr);
+  for (int code : {11, 14, 17, 18, 19, 23, 26}) counter.message(code);
+  EXPECT_TRUE(counter.alive());
+  counter.message(12);
+  EXPECT_FALSE(counter.alive());
+}
+
+TEST(PlayCounters, LevelShowsTheIndexPlusOneAndKonahenTheCorrectCount) {
+  RoundFixture f;
+  PlayLevel level(&f.context, nullptr);
+  PlayKonahen found(&f.context, nullptr);
+  EXPECT_EQ(1, level.shownValue());
+  EXPECT_EQ(0, found.shownValue());
+  f.context.level = 3;
+  f.context.correctCount = 7;
+  EXPECT_EQ(4, level.shownValue());
+  EXPECT_EQ(7, found.shownValue());
+  EXPECT_EQ(-125.0f, level.slide().x());
+  EXPECT_EQ(-150.0f, found.slide().x());
+}
+
+}  // namespace
+}  // namespace orb
