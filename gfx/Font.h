@@ -33,6 +33,8 @@ class Font {
   // half the measured height (the pivot applies before the y flip).
   void drawText(const std::string& text) const;
 
+  // Set before drawing, as for GrpBase; FTGL's texture font always blends its
+  // glyphs with normal alpha, so only mode 0 changes how text itself looks.
   int blendMode = 0;
   int height = 0;
   float x = 0.0f;

@@ -91,6 +91,38 @@ TEST_F(FontTest, AccentIsDrawnNotABox) {
   EXPECT_NEAR(plainBody, accentBody, plainBody / 10 + 5) << "same letter underneath";
 }
 
+TEST_F(FontTest, BlendModeAndColourApply) {
+  Font font(data(kTextFont), 120);
+  const auto inkOfI = [&](int mode) {
+    test::begin2D();
+    glClearColor(0, 0.5f, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 1);
+    font.blendMode = mode;
+    font.r = 1;
+    font.g = 0;
+    font.b = 0;
+    font.a = 0.5f;
+    font.x = 0;
+    font.y = 0;
+    font.drawText("I");
+    // The reddest pixel across the stem of a tall I.
+    test::Rgb best{0, 0, 0};
+    for (int px = 0; px < 80; ++px) {
+      const test::Rgb c = test::pixelAt(px, -40);
+      if (c.r > best.r) best = c;
+    }
+    return best;
+  };
+  EXPECT_RGB(128, 64, 0, inkOfI(0));  // half red over half green
+  // FTGL's texture font blends its glyphs normally whatever is set, so other
+  // modes draw like mode 0; the mode is still left set for what follows.
+  EXPECT_RGB(128, 64, 0, inkOfI(1));
+  GLint dst = 0;
+  glGetIntegerv(GL_BLEND_DST_RGB, &dst);
+  EXPECT_EQ(GL_ONE, dst);
+}
+
 TEST_F(FontTest, MeasureEmptyAndPivotCentring) {
   Font font(data(kDisplayFont), 40);
   ASSERT_TRUE(font.valid());

@@ -1,0 +1,93 @@
+// The shipped images the code addresses by fixed pixels: the HUD atlas's digit
+// strips, pole labels, tap ring and clock-face texels, and the panel corner.
+#include <gtest/gtest.h>
+
+#include "gfx/Digits.h"
+#include "gfx/PngImage.h"
+#include "support/TestPaths.h"
+
+namespace orb {
+namespace {
+
+struct Rgba {
+  int r, g, b, a;
+};
+
+class ShippedImage : public testing::Test {
+ protected:
+  void load(const char* file) {
+    const std::string bytes = test::readFile(test::sourceDir() + file);
+    std::string error;
+    ASSERT_TRUE(image.decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                             error))
+        << file << ": " << error;
+    ASSERT_EQ(PngImage::kRgba, image.format) << file;
+  }
+  Rgba at(int x, int y) const {
+    const unsigned char* p = &image.pixels[(static_cast<std::size_t>(y) * image.width + x) * 4];
+    return {p[0], p[1], p[2], p[3]};
+  }
+  // Pixels with alpha above 64 inside [x, x + w) x [y, y + h).
+  int ink(int x, int y, int w, int h) const {
+    int n = 0;
+    for (int j = y; j < y + h; ++j)
+      for (int i = x; i < x + w; ++i) n += at(i, j).a > 64 ? 1 : 0;
+    return n;
+  }
+  PngImage image;
+};
+
+TEST_F(ShippedImage, DigitStripsFillTheirCells) {
+  load("devdata/game.png");
+  for (const DigitStrip* strip : {&kLargeDigits, &kSmallDigits}) {
+    const int cw = static_cast<int>(strip->glyph.x), ch = static_cast<int>(strip->glyph.y);
+    for (int g = 0; g < kDigitGlyphCount; ++g) {
+      SCOPED_TRACE(testing::Message() << "cell " << cw << "x" << ch << " glyph " << g);
+      const int x = static_cast<int>(strip->origin.x) + (g / 5) * cw;
+      const int y = static_cast<int>(strip->origin.y) + (g % 5) * ch;
+      const bool used = g <= 11 || g == 13;
+      if (!used) {
+        EXPECT_EQ(0, ink(x, y, cw, ch));
+        continue;
+      }
+      EXPECT_GT(ink(x, y, cw, ch), g == 10 ? 4 : cw * ch / 20);
+      // Glyphs keep off the cell border, so neighbours never bleed in.
+      EXPECT_EQ(0, ink(x, y, cw, 1));
+      EXPECT_EQ(0, ink(x, y + ch - 1, cw, 1));
+    }
+  }
+  // The digits line up on one baseline: 0 and 8 reach the same bottom row.
+  const auto bottom = [&](int g) {
+    const int x = 2 + (g / 5) * 43, y = 2 + (g % 5) * 69;
+    for (int j = y + 68; j >= y; --j)
+      if (ink(x, j, 43, 1) > 0) return j - y;
+    return -1;
+  };
+  EXPECT_NEAR(bottom(0), bottom(8), 1);
+}
+
+TEST_F(ShippedImage, PoleLabelsTapRingAndClockTexels) {
+  load("devdata/game.png");
+  EXPECT_GT(ink(365, 68, 31, 40), 200) << "N";
+  EXPECT_GT(ink(396, 68, 26, 40), 150) << "S";
+  // The ring: bright near its rim, open in the middle.
+  EXPECT_GT(at(305 + 28, 75 + 4).a, 200);
+  EXPECT_LT(at(305 + 28, 75 + 28).a, 40);
+  const Rgba centre = at(468, 6), rim = at(508, 8);
+  EXPECT_GT(centre.a, 200);
+  EXPECT_EQ(255, rim.a);
+  EXPECT_GT(centre.b, rim.b + 100) << "a white centre and a warm rim";
+}
+
+TEST_F(ShippedImage, RoundCornerIsOneQuarterOfABox) {
+  load("devdata/round.png");
+  EXPECT_EQ(image.width, image.height);
+  EXPECT_EQ(0, at(0, 0).a);
+  EXPECT_EQ(255, at(image.width / 2, image.height / 2).a);
+  EXPECT_EQ(255, at(image.width - 1, 0).a) << "only the top-left corner is rounded";
+  EXPECT_EQ(255, at(0, image.height - 1).a);
+  EXPECT_EQ(at(3, 9).a, at(9, 3).a) << "the corner is symmetric";
+}
+
+}  // namespace
+}  // namespace orb
