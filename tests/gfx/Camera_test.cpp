@@ -28,19 +28,6 @@ Camera globeCamera(const Quat& orientation = Quat()) {
   return cam;
 }
 
-TEST(Camera, NewCameraValues) {
-  const Camera cam(Camera::kOrtho2D);
-  EXPECT_EQ(1, cam.kind);
-  EXPECT_EQ(0, cam.fovIsHorizontal);
-  EXPECT_FLOAT_EQ(0.5235988f, cam.fov);
-  EXPECT_EQ(1.0f, cam.near);
-  EXPECT_EQ(10.0f, cam.far);
-  EXPECT_EQ(320.0f, cam.halfWidth);
-  EXPECT_EQ(160.0f, cam.halfHeight);
-  EXPECT_EQ(kPi, cam.pitchMax);
-  EXPECT_EQ(1.0f, cam.orientation.w);
-}
-
 TEST(Camera, ConfigureReadsDegreesAndComputesExtents) {
   Camera cam(Camera::kPerspective);
   cam.configure(cameraParams(), 1.5f);
@@ -167,17 +154,6 @@ TEST(Camera, ApplySavesTheInverseRotation) {
   EXPECT_NEAR(front.x, hit.x, 1e-4f);
   EXPECT_NEAR(front.y, hit.y, 1e-4f);
   EXPECT_NEAR(front.z, hit.z, 1e-4f);
-}
-
-TEST(Camera, UnprojectInvertsProject) {
-  ORB_REQUIRE_GL();
-  const Camera cam = globeCamera(quatFromAngles(0.2f, 0.3f));
-  const Vec3 p(0.3f, -0.4f, 0.5f);
-  const Vec3 w = cam.project(p, cam.modelView.data());
-  const Vec3 back = cam.unproject(Vec2<float>(w.x, w.y), w.z, cam.modelView.data());
-  EXPECT_NEAR(p.x, back.x, 1e-3f);
-  EXPECT_NEAR(p.y, back.y, 1e-3f);
-  EXPECT_NEAR(p.z, back.z, 1e-3f);
 }
 
 }  // namespace

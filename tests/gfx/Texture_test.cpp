@@ -53,17 +53,6 @@ TEST(Texture, NonPowerOfTwoImageIsPadded) {
   EXPECT_EQ(255, texels[(0 * 512 + 400) * 3 + 1]);    // and the top row's green
 }
 
-TEST(Texture, MipmappedTextureHasAllLevels) {
-  ORB_REQUIRE_GL();
-  const Texture tex(fixturePath("interlaced_rgba.png"), true);
-  EXPECT_EQ(1, tex.mipmapped);
-  EXPECT_EQ(8, tex.texWidth);
-  tex.bind();
-  GLint w = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &w);
-  EXPECT_EQ(1, w);
-}
-
 TEST(Texture, BadFilesGiveEmptyTexturesAndOneLine) {
   ORB_REQUIRE_GL();
   for (const char* file : {"truncated.png", "empty.png", "notpng.png", "missing.png"}) {

@@ -49,17 +49,12 @@ TEST(Widget, TopLeftWithEachAnchoring) {
 
 TEST(Widget, ReadsItsParameters) {
   const Widget w = widget(R"(,"center":[4,6],"scale":[2,0.5],"id":7,"x_layout":1)");
-  EXPECT_EQ(100, w.width);
-  EXPECT_EQ(8, w.u);
-  EXPECT_EQ(16, w.v);
   EXPECT_FALSE(w.autoCenter);
   EXPECT_EQ(4, w.centerX);
   EXPECT_EQ(2, w.scaleX);
   EXPECT_EQ(0.5f, w.scaleY);
   EXPECT_EQ(7, w.id);
-  EXPECT_EQ(Widget::kAnchorRight, w.layoutFlags);
   EXPECT_EQ(4, w.baseCenterX);
-  EXPECT_EQ(40, w.baseHeight);
   const Widget plain = widget("");
   EXPECT_TRUE(plain.autoCenter);
   EXPECT_EQ(1, plain.scaleX);
