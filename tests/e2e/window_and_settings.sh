@@ -10,7 +10,19 @@ trap 'rm -rf "$save_home"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true'
 export XDG_DATA_HOME=$save_home
 settings=$save_home/globaro/settings.dz
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${pid:-}" ] && ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"; echo "the game had exited with status $?" >&2
+  fi
+  grep -v XGetInputFocus "$save_home/stderr.txt" >&2 || true
+  exit 1
+}
+# xdotool key --window sends the keys straight to the window.
+send_key() { xdotool key --window "$win" "$1" || fail "could not send $1: the window is gone"; }
+# A quit key closes the window before xdotool has sent the key releases, so its
+# BadWindow complaint is expected; whether the game really quit is checked next.
+send_quit_key() { xdotool key --window "$win" "$1" 2>/dev/null || true; }
 
 start_game() {
   "$game" 2>"$save_home/stderr.txt" &
@@ -42,7 +54,7 @@ start_game
 [ "$(window_size)" = "960 640 " ] || fail "first window is $(window_size), expected 960 640"
 xdotool windowsize "$win" 800 600
 sleep 0.5
-xdotool key --window "$win" ctrl+q
+send_quit_key ctrl+q
 wait_exit
 [ -f "$settings" ] || fail "Ctrl+Q did not save the settings"
 [ "$(saved_size)" = "800 600" ] || fail "saved size is $(saved_size), expected 800 600"
@@ -50,10 +62,10 @@ wait_exit
 # Second run: the window comes back at 800 x 600; Ctrl+R restores 960 x 640, Ctrl+W quits.
 start_game
 [ "$(window_size)" = "800 600 " ] || fail "reopened window is $(window_size), expected 800 600"
-xdotool key --window "$win" ctrl+r
+send_key ctrl+r
 sleep 0.5
 [ "$(window_size)" = "960 640 " ] || fail "after Ctrl+R the window is $(window_size)"
-xdotool key --window "$win" ctrl+w
+send_quit_key ctrl+w
 wait_exit
 [ "$(saved_size)" = "960 640" ] || fail "after Ctrl+W the saved size is $(saved_size)"
 
