@@ -35,7 +35,7 @@ namespace {
 constexpr int kWidth = 960;
 constexpr int kHeight = 640;
 constexpr int kWarmup = 30;
-constexpr int kFrames = 300;
+constexpr int kDefaultFrames = 300;  // GFX_BENCH_FRAMES overrides (e.g. under callgrind)
 
 double cpuSeconds() {
   timespec ts{};
@@ -219,6 +219,8 @@ int main(int argc, char** argv) {
 
   Overlay overlay(GLOBARO_SOURCE_DIR);
   if (const char* skip = std::getenv("GFX_BENCH_SKIP")) overlay.skip = skip;
+  const char* framesEnv = std::getenv("GFX_BENCH_FRAMES");
+  const int kFrames = std::max(1, framesEnv ? std::atoi(framesEnv) : kDefaultFrames);
   std::vector<double> wall, cpu;
   for (int frame = 0; frame < kWarmup + kFrames; ++frame) {
     const auto w0 = std::chrono::steady_clock::now();
