@@ -60,6 +60,11 @@ TEST(GlobeShots, FarDistNearTwoMonthsAndNight) {
   const auto july = shoot(scene, world, dist, "dist_july");
   // Belgium at the centre: a small country should fill a good part of the screen.
   const auto nearView = shoot(scene, world, nearZ, "near_july", facing(4.5f, 50.6f));
+  // Half way in, over the Americas and Asia in the shoulder seasons.
+  scene.earth->setAppearance(3);
+  shoot(scene, world, (dist + nearZ) / 2.0f, "mid_april_asia", facing(100.0f, 35.0f));
+  scene.earth->setAppearance(9);
+  shoot(scene, world, dist, "dist_october_americas", facing(-90.0f, 25.0f));
   scene.earth->setAppearance(12);
   const auto night = shoot(scene, world, dist, "dist_night");
 

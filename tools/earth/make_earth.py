@@ -69,7 +69,7 @@ def month_image(month, day, lat, lon, land, mountains, detail, veg, desert, snow
     out = out * (1.0 - td) + dry * td
 
     # Snow keeps the relief shading; forest shows through it as in winter photographs.
-    snow = season.snow_cover(lat, lon, month, mountains, snow_noise, ridge_noise) * land
+    snow = season.snow_cover(lat, lon, month, mountains, snow_noise, ridge_noise, detail) * land
     snow *= 1.0 - 0.45 * veg * (lum[..., 0] < 0.25)
     s = snow[..., None]
     out = out * (1.0 - s) + (SNOW * (0.78 + 0.22 * detail[..., None])) * s
@@ -159,7 +159,7 @@ def main():
 
     if want("months"):
         p = noise.sphere_points(width, height)
-        snow_noise = noise.fbm(p, 3, 6.0, 6)
+        snow_noise = noise.fbm(p, 3, 4.0, 7, gain=0.55)
         ice_noise = noise.fbm(p, 5, 14.0, 6, gain=0.6)
         floe_noise = noise.fbm(p, 9, 60.0, 3)
         ridge_noise = noise.fbm(p, 13, 50.0, 4, gain=0.6)

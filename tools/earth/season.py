@@ -91,7 +91,7 @@ def mountain_height(lat, lon):
         d = np.full(lat.shape, np.inf)
         for a, b in zip(path[:-1], path[1:]):
             d = np.minimum(d, _segment_distance(lon, lat, a, b))
-        h = np.maximum(h, height * np.clip(1.0 - d / half_width, 0.0, 1.0) ** 1.5)
+        h = np.maximum(h, height * np.clip(1.0 - d / half_width, 0.0, 1.0) ** 2.0)
     return h
 
 # Winter sea-ice edge (degrees north) by longitude: Bering, Okhotsk, Hudson and
@@ -104,14 +104,16 @@ ICE_WINTER_SOUTH = 59.0
 ICE_SUMMER_SOUTH = 68.0
 
 
-def snow_cover(lat, lon, month, height, noise, ridges):
-    """Snow opacity 0..1 over land for a month; noise in [0, 1] frays the edge, ridges (0..1,
-    fine noise) breaks mountain snow into streaks."""
+def snow_cover(lat, lon, month, height, noise, ridges, relief):
+    """Snow opacity 0..1 over land for a month; noise in [0, 1] frays the edge. In the mountains
+    ridges (0..1, fine noise) and relief (the mosaic's own relief shading, about 0.6..1.4) break
+    the snow into patches that follow the terrain."""
     wn = winter_north(month) ** 0.8
     ws = (1.0 - winter_north(month)) ** 0.8
     line_n = SNOW_SUMMER_NORTH - (SNOW_SUMMER_NORTH - _by_longitude(lon, SNOW_WINTER_NORTH)) * wn
     line_s = SNOW_SUMMER_SOUTH - (SNOW_SUMMER_SOUTH - SNOW_WINTER_SOUTH) * ws
-    colder = height * (0.45 + 0.8 * ridges) * ALTITUDE_BONUS + (noise - 0.5) * 9.0
+    rough = np.clip(0.1 + 0.9 * ridges + 2.0 * (relief - 1.0), 0.0, 1.3)
+    colder = height * rough * ALTITUDE_BONUS + (noise - 0.5) * 16.0 + (relief - 1.0) * 6.0
     north = smoothstep(line_n - 2.5, line_n + 2.5, lat + colder)
     south = smoothstep(line_s - 2.5, line_s + 2.5, -lat + colder)
     return np.where(lat >= 0, north, south)
