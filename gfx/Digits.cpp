@@ -1,7 +1,5 @@
 #include "gfx/Digits.h"
 
-#include <cstdlib>
-
 #include "gfx/GrpSprite.h"
 
 namespace orb {
@@ -11,8 +9,10 @@ constexpr int kMaxDigits = 9;  // 10^9 is the largest power of ten in an int
 
 void drawStrip(const DigitStrip& strip, int value, int n, const Vec2<float>& topLeft, float r,
                float g, float b, float a, const std::shared_ptr<Texture>& atlas) {
+  // One "digit" is a glyph number, so the separator, dash and percent sign
+  // (10, 11, 13) are drawn this way.
   if (n == 1) {
-    drawDigit(std::abs(value % 10), topLeft, strip.glyph, strip.origin, r, g, b, a, atlas);
+    drawDigit(value, topLeft, strip.glyph, strip.origin, r, g, b, a, atlas);
   } else {
     drawNumber(value, n, strip.advance, topLeft, strip.glyph, strip.origin, r, g, b, a, atlas);
   }

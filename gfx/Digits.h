@@ -31,7 +31,8 @@ void drawNumber(int value, int n, float advance, const Vec2<float>& topLeft,
                 const Vec2<float>& glyphSize, const Vec2<float>& atlasOrigin, float r, float g,
                 float b, float a, const std::shared_ptr<Texture>& atlas);
 
-// drawNumber with the large (43 x 69) or small (25 x 40) strip.
+// drawNumber with the large (43 x 69) or small (25 x 40) strip; with n = 1
+// value is drawn as one glyph (drawDigit), so 10, 11 and 13 give the symbols.
 void drawLargeNumber(int value, int n, const Vec2<float>& topLeft, float r, float g, float b,
                      float a, const std::shared_ptr<Texture>& atlas);
 void drawSmallNumber(int value, int n, const Vec2<float>& topLeft, float r, float g, float b,

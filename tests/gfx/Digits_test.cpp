@@ -52,6 +52,8 @@ TEST_F(Digits, SingleGlyphsAndGridPlaces) {
   }
   drawSmallNumber(6, 1, {200, 200}, 1, 1, 1, 1, atlas);
   expectGlyph(6, 192, 212, 220);
+  drawLargeNumber(13, 1, {300, 100}, 1, 1, 1, 1, atlas);  // one glyph: the percent sign
+  expectGlyph(13, 64, 321, 134);
 }
 
 TEST_F(Digits, ColourAndDegenerateCounts) {
