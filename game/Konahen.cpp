@@ -114,6 +114,10 @@ void Konahen::draw() {
   const GLboolean culling = glIsEnabled(GL_CULL_FACE);
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
+  // The strip winds counter-clockwise seen from outside the globe, and the
+  // camera's mirrored frustum turns that clockwise on screen: so clockwise is
+  // the side that faces the viewer, and the ring hides when its point turns away.
+  glFrontFace(GL_CW);
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -140,6 +144,7 @@ void Konahen::draw() {
   glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(positions_.size()));
   glPopClientAttrib();
 
+  glFrontFace(GL_CCW);
   if (!culling) glDisable(GL_CULL_FACE);
   glPopMatrix();
 }

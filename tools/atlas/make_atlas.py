@@ -21,7 +21,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import painters  # noqa: E402
 
 ATLAS = "devdata/game.png"
-ATLAS_SIZE = (512, 512)
+ATLAS_SIZE = (1024, 512)
 DISPLAY_FONT = "devdata/fonts/Comfortaa-Bold.ttf"
 TEXT_FONT = "devdata/fonts/Inter-SemiBold.otf"
 
@@ -38,7 +38,9 @@ CLOCK_CENTRE_COLOUR = (255, 255, 255, 235)
 CLOCK_RIM_COLOUR = (255, 196, 64, 255)  # the warm accent
 
 ROUND = "devdata/round.png"
-ROUND_SIZE = 64
+# A rounded box may be up to twice the image in each direction: the place-name
+# box needs room for the longest name or answer line (up to ~700 units wide).
+ROUND_SIZE = (512, 256)
 ROUND_RADIUS = 16
 
 
@@ -210,8 +212,8 @@ def make_game_atlas(root, params, ctx):
 
 def make_round():
     """Top-left corner of a white rounded box, radius ROUND_RADIUS, 4x4 supersampled."""
-    n, r = ROUND_SIZE, ROUND_RADIUS
-    image = Image.new("RGBA", (n, n), (255, 255, 255, 255))
+    r = ROUND_RADIUS
+    image = Image.new("RGBA", ROUND_SIZE, (255, 255, 255, 255))
     for y in range(r):
         for x in range(r):
             inside = 0

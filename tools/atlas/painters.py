@@ -29,3 +29,8 @@ def text_label(text, face="display"):
 PAINTERS = {
     # "widget_name": painter,  e.g. "menu_btn": text_label("MENU"),
 }
+
+# The game screen's HUD (clock, counters, gauge, distance, banners).
+from round_painters import ROUND_PAINTERS  # noqa: E402
+
+PAINTERS.update(ROUND_PAINTERS)
