@@ -79,7 +79,7 @@ void Application::createRoot() {
   if (phase_ == 0) {
     root_ = std::make_shared<GamePre>(screenWidth_, screenHeight_, dataDir_);
   } else {
-    GameProc::Services services{&touch_, &keys_, &scheduler_, &settings_, &dataDir_, &saveDir_};
+    GameProc::Services services{&touch_, &keys_, &scheduler_, &settings_, &dataDir_, &saveDir_, &scenes_};
     root_ = std::make_shared<GameProc>(screenWidth_, screenHeight_, scale_, portrait_, services);
   }
 }

@@ -8,6 +8,7 @@
 #include "input/KeyInput.h"
 #include "input/TouchDispatcher.h"
 #include "task/ProcBase.h"
+#include "title/GameScenes.h"
 
 namespace orb {
 
@@ -58,6 +59,7 @@ class Application {
   TouchDispatcher touch_;
   KeyInput keys_;
   SettingsStore settings_;
+  GameScenes scenes_;
   int phase_ = 0;  // 0: start-up screen, 1: the game
   std::shared_ptr<ProcBase> root_;
 };

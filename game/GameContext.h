@@ -35,6 +35,12 @@ constexpr int kModeCount = 3;
 struct ScreenSize {
   int width = 960;   // layout units
   int height = 640;
+  // The same two numbers as an array, the form widgets read for edge anchoring.
+  int pair[2] = {960, 640};
+  void set(int w, int h) {
+    width = pair[0] = w;
+    height = pair[1] = h;
+  }
 };
 
 struct GameContext {

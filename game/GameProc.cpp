@@ -1,12 +1,37 @@
 #include "game/GameProc.h"
 
+#include <cstdlib>
+#include <iostream>
+
 #include "data/Json.h"
+#include "data/SettingsStore.h"
+#include "game/PlaceDatabase.h"
+#include "game/SceneFactory.h"
+#include "gfx/FontCache.h"
+#include "gfx/Game2DSetup.h"
+#include "gfx/GlobeMath.h"
+#include "gfx/MathConstants.h"
+#include "gfx/TextureCache.h"
+#include "globe/Control.h"
+#include "globe/EarthModel.h"
+#include "globe/FadeLight.h"
+#include "globe/GameWorld.h"
+#include "globe/Light.h"
+#include "globe/ResetCamera.h"
 
 namespace orb {
 namespace {
 
+// The opening light fade: up to full brightness over two seconds.
+constexpr float kOpeningLightLevel = 1.0f;
+constexpr float kOpeningLightTime = 2.0f;
+constexpr int kOpeningLightCurve = 19;
+constexpr int kOpeningMoveCurve = 20;
+// Pitches a returning player's globe starts at: 20 steps across +-45 degrees.
+constexpr int kPitchSteps = 20;
+
 std::string placesPath(const std::string& dataDir, const JsonDocument& params) {
-  return dataDir + json::string(json::at(json::at(params.root(), "game"), "places"));
+  return dataDir + json::string(json::at(params.root(), "game"), "places");
 }
 
 }  // namespace
@@ -14,15 +39,35 @@ std::string placesPath(const std::string& dataDir, const JsonDocument& params) {
 GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portrait*/,
                    const Services& services)
     : services_(services),
-      screen_{static_cast<int>(static_cast<float>(screenWidth) / scale),
-              static_cast<int>(static_cast<float>(screenHeight) / scale)},
       params_(*services.dataDir + "devdata/params.json"),
       places_(placesPath(*services.dataDir, params_)),
       scale_(scale),
       aspect_(static_cast<float>(screenWidth) / static_cast<float>(screenHeight)) {
-  camera_.configure(json::at(params_.root(), "camera"), aspect_);
+  screen_.set(static_cast<int>(static_cast<float>(screenWidth) / scale),
+              static_cast<int>(static_cast<float>(screenHeight) / scale));
+  if (!places_.loaded()) std::cerr << "globaro: no places to ask about: " << places_.error() << "\n";
+  const picojson::value& params = params_.root();
+
+  earth_ = std::make_unique<EarthModel>(params, *services.dataDir, &camera_);
+  fonts_ = std::make_unique<FontCache>(json::at(params, "fonts"), *services.dataDir);
+  textures_ = std::make_unique<TextureCache>();
+
+  camera_.configure(json::at(params, "camera"), aspect_);
   camera2d_.halfWidth = static_cast<float>(screen_.width);
   camera2d_.halfHeight = static_cast<float>(screen_.height);
+
+  for (const picojson::value& light : json::array(json::at(params, "lights"))) {
+    lights_.push_back(Light::fromParams(light));
+  }
+  if (lights_.empty()) {
+    std::cerr << "globaro: the parameter file has no \"lights\"; using a default light\n";
+    lights_.emplace_back();
+  }
+  earth_->light = &lights_.front();
+
+  for (const picojson::value& file : json::array(json::at(params, "texture"))) {
+    textures_->getTexture(*services.dataDir + json::string(file));
+  }
 
   context_.touch = services.touch;
   context_.keys = services.keys;
@@ -34,18 +79,67 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
   context_.scale = scale_;
   context_.params = &params_;
   context_.places = &places_;
+  context_.fonts = fonts_.get();
   context_.tasks = &tasks_;
+  context_.textures = textures_.get();
   context_.camera = &camera_;
   context_.camera2d = &camera2d_;
+  context_.earth = earth_.get();
+  context_.light = &lights_.front();
+  context_.scenes = services.scenes;
+  context_.mode = kModeNormal;
+  context_.titleNeeded = true;
+  context_.backToTitle = false;
+  context_.demonstration = false;
+
+  PlaceDatabase(places_.root(), *services.dataDir).seedFound(services.settings->root());
+  picojson::value& achievement = services.settings->member("achievement");
+  if (!achievement.is<picojson::object>()) achievement = picojson::value(picojson::object());
+
+  createPermanentTasks();
+  startOpeningCameraMove();
 }
 
 GameProc::~GameProc() = default;
 
+void GameProc::createPermanentTasks() {
+  context_.earthTexture = json::integer(services_.settings->root(), "texture", -1);
+  earth_->setAppearance(context_.earthTexture);
+  tasks_.create<Control>(0, &context_);
+  tasks_.create<Game2DSetup>(3, camera2d_);
+  tasks_.create<GameWorld>(1, &context_);
+}
+
+void GameProc::startOpeningCameraMove() {
+  const picojson::value& params = params_.root();
+  const float startDelay = json::real(params, "start_delay");
+  camera_.distance = json::real(params, "start_dist");
+
+  auto move = tasks_.create<ResetCamera>(2, &context_);
+  move->easing = kOpeningMoveCurve;
+  move->duration = json::real(params, "start_time");
+  move->delay = startDelay;
+  if (services_.settings->getFlag("played")) {
+    move->pickRandomDistance();
+    const float pitch = static_cast<float>(std::rand() % kPitchSteps) * (kPi / 2) / kPitchSteps - kPi / 4;
+    move->setTarget(pitch, kPi, true);
+  } else {
+    const picojson::value& angle = json::at(params, "start_angle");
+    move->setTarget(json::realAt(angle, 0) * kPi / 180.0f, json::realAt(angle, 1) * kPi / 180.0f, true);
+  }
+
+  auto fade = tasks_.create<FadeLight>(2, &context_);
+  fade->end = kOpeningLightLevel;
+  fade->duration = kOpeningLightTime;
+  fade->easing = kOpeningLightCurve;
+  fade->delay = startDelay;
+}
+
 void GameProc::resize(int width, int height, float scaleX, float scaleY) {
   camera_.halfWidth *= scaleX;
   camera_.halfHeight *= scaleY;
-  screen_.width = static_cast<int>(static_cast<float>(width) / scale_);
-  screen_.height = static_cast<int>(static_cast<float>(height) / scale_);
+  screen_.set(static_cast<int>(static_cast<float>(width) / scale_),
+              static_cast<int>(static_cast<float>(height) / scale_));
   camera2d_.halfWidth = static_cast<float>(screen_.width);
   camera2d_.halfHeight = static_cast<float>(screen_.height);
 }
@@ -58,6 +152,18 @@ void GameProc::setAspect(int viewportWidth, int viewportHeight) {
 
 bool GameProc::update(float dt) {
   const double measured = clock_.tick();
+  if (context_.titleNeeded) {
+    earth_->spinSpeed = earth_->defaultSpinSpeed();
+    if (context_.scenes) context_.scenes->createTitle(context_);
+    context_.titleNeeded = false;
+    context_.demonstration = false;
+  }
+  if (context_.backToTitle) {
+    tasks_.broadcast(12);
+    context_.mode = kModeNormal;
+    context_.backToTitle = false;
+    context_.titleNeeded = true;
+  }
   tasks_.update(FrameClock::clampStep(measured, dt));
   return true;
 }

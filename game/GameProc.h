@@ -16,6 +16,12 @@ class TouchDispatcher;
 class KeyInput;
 class SoundScheduler;
 class SettingsStore;
+class EarthModel;
+class FontCache;
+class TextureCache;
+class SceneFactory;
+class PlaceDatabase;
+struct Light;
 
 // The game root: built once the wait screen has been shown, it owns the
 // parameters, the places, the cameras, the globe, the caches and the task list,
@@ -30,6 +36,7 @@ class GameProc : public ProcBase {
     SettingsStore* settings;
     const std::string* dataDir;
     const std::string* saveDir;
+    SceneFactory* scenes;  // the screens above the game layer
   };
 
   GameProc(int screenWidth, int screenHeight, float scale, bool portrait, const Services& services);
@@ -41,8 +48,12 @@ class GameProc : public ProcBase {
   void draw() override;
 
   GameContext& context() { return context_; }
+  TaskList& tasks() { return tasks_; }
 
  private:
+  void createPermanentTasks();
+  void startOpeningCameraMove();
+
   Services services_;
   ScreenSize screen_;
   JsonDocument params_;
@@ -51,6 +62,10 @@ class GameProc : public ProcBase {
   float aspect_;
   Camera camera_{Camera::kPerspective};
   Camera camera2d_{Camera::kOrtho2D};
+  std::unique_ptr<EarthModel> earth_;
+  std::vector<Light> lights_;
+  std::unique_ptr<FontCache> fonts_;
+  std::unique_ptr<TextureCache> textures_;
   GameContext context_;
   TaskList tasks_;
   FrameClock clock_;

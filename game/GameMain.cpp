@@ -1,0 +1,315 @@
+#include "game/GameMain.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+
+#include "audio/SoundScheduler.h"
+#include "data/Json.h"
+#include "data/JsonDocument.h"
+#include "data/SettingsStore.h"
+#include "game/AnsTime.h"
+#include "game/Distance.h"
+#include "game/GameInfo.h"
+#include "game/GameIntro.h"
+#include "game/GameOver.h"
+#include "game/GameStart.h"
+#include "game/Konahen.h"
+#include "game/MapCoords.h"
+#include "game/PlaceDisp.h"
+#include "game/PlayKonahen.h"
+#include "game/PlayLevel.h"
+#include "game/PlayTime.h"
+#include "game/TouchJust.h"
+#include "gfx/TextureCache.h"
+#include "gfx/WidgetSet.h"
+#include "globe/Equator.h"
+#include "globe/NsDisp.h"
+#include "game/PlaceDatabase.h"
+#include "game/ReplayControl.h"
+#include "game/SceneFactory.h"
+#include "gfx/Camera.h"
+#include "gfx/GlobeMath.h"
+#include "gfx/MathConstants.h"
+#include "globe/EarthModel.h"
+#include "globe/ResetCamera.h"
+#include "task/TaskList.h"
+
+namespace orb {
+namespace {
+
+// Fixed by the game's design rather than tuned per level.
+constexpr float kTimeOutPause = 1.5f;        // seconds before the next question after a time-out
+constexpr float kClockCap = 99.9f;           // the clock display has two whole-second digits
+constexpr float kHurryFraction = 0.25f;      // answer time left that may trigger "hurry up"
+constexpr int kBannerChance = 40;            // percent
+constexpr float kDoBestClock = 5.0f;         // "do your best" only with more game time than this
+constexpr float kMinimumAnswerViewDistance = 1950.0f;
+constexpr int kCountDownFrom = 9;
+
+const picojson::value& gameParams(const GameContext& ctx) { return json::at(ctx.params->root(), "game"); }
+
+}  // namespace
+
+GameMain::GameMain(GameContext* context, ReplayControl* replay)
+    : ctx_(context), replay_(replay), places_(context->places->root(), *context->dataDir) {
+  GameContext& ctx = *ctx_;
+  const picojson::value& game = gameParams(ctx);
+  const auto mode = static_cast<std::size_t>(std::max(0, ctx.mode));
+  levelOffset_ = json::integer(json::element(json::at(game, "level_ofs"), mode));
+  touchRadius_ = json::real(game, "touch_radius");
+  bonusRate_ = json::real(json::element(json::at(game, "extend_rate"), mode));
+
+  std::uint32_t seed = 0;
+  if (ctx.demonstration && replay_) {
+    seed = replay_->seed();
+  } else {
+    seed = static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)) & 0xffffffffu);
+  }
+  seed &= 0x7fffffffu;
+  ctx.seed = static_cast<int>(seed);
+  generator_.seed(seed);
+
+  ctx.gameClock = json::real(json::element(json::at(game, "time"), mode));
+  clockAtLevelStart_ = initialClock_ = ctx.gameClock;
+  lastWholeSecond_ = static_cast<int>(ctx.gameClock);
+  timeShortSent_ = ctx.mode == kModeSurvival;
+  ctx.level = ctx.correctCount = ctx.streak = ctx.justCount = ctx.bestStreak = 0;
+  ctx.score = ctx.totalTaps = ctx.askedInGame = 0;
+  ctx.questionShown = false;
+  ctx.answerClock = ctx.answerTime = 0;
+  ctx.hasAnswer = false;
+
+  setLevel(0);
+  createDisplayTasks();
+  if (ctx.earth) ctx.earth->startSpinTween(0.0f, 2.0f, 7);
+  broadcast(0);
+  broadcast(ctx.mode == kModeNormal ? 4 : 5);
+  broadcast(9);
+}
+
+GameMain::~GameMain() = default;
+
+void GameMain::createDisplayTasks() {
+  GameContext& ctx = *ctx_;
+  TaskList& tasks = *ctx.tasks;
+  widgets_ = std::make_shared<const WidgetSet>(json::at(gameParams(ctx), "widgets"), *ctx.textures,
+                                               *ctx.dataDir, ctx.screen->pair);
+  if (ctx.mode == kModeNormal) {
+    tasks.create<Equator>(2, ctx_);
+    tasks.create<NsDisp>(4, ctx_);
+  }
+  tasks.create<Konahen>(2, ctx_);
+  tasks.create<GameIntro>(4, ctx_, widgets_);
+  tasks.create<GameInfo>(4, ctx_, widgets_);
+  tasks.create<Distance>(4, ctx_, widgets_);
+  tasks.create<PlaceDisp>(4, ctx_);
+  tasks.create<PlayLevel>(4, ctx_, widgets_);
+  tasks.create<PlayKonahen>(4, ctx_, widgets_);
+  tasks.create<AnsTime>(4, ctx_, widgets_);
+  if (ctx.gameClock > 0) tasks.create<PlayTime>(4, ctx_, widgets_);
+}
+
+void GameMain::setLevel(int level) {
+  GameContext& ctx = *ctx_;
+  const picojson::value& game = gameParams(ctx);
+  const auto L = static_cast<std::size_t>(level);
+  const auto placeLevel = static_cast<std::size_t>(std::max(0, level + levelOffset_));
+  ctx.level = level;
+  questions_ = places_.questionList(level, levelOffset_, generator_);
+  ctx.questionsNeeded = json::integer(json::element(json::at(game, "question"), placeLevel));
+  ctx.askedInLevel = 0;
+  ctx.answerTime = json::real(json::element(json::at(game, "ans_time"), L));
+  refreshDelay_ = json::real(json::element(json::at(game, "q_refresh_delay"), L));
+  ctx.correctInLevel = 0;
+}
+
+void GameMain::update(float dt) {
+  if (!started_ || !running_ || paused_) return;
+  GameContext& ctx = *ctx_;
+
+  if (ctx.gameClock > 0) ctx.gameClock = std::max(0.0f, ctx.gameClock - dt);
+
+  bool timedOut = false;
+  if (ctx.answerClock > 0) {
+    ctx.answerClock -= dt;
+    timedOut = ctx.answerClock <= 0;
+    const float fraction = ctx.answerTime > 0 ? ctx.answerClock / ctx.answerTime : 1.0f;
+    if (previousFraction_ > kHurryFraction && fraction <= kHurryFraction && chance(kBannerChance)) {
+      broadcast(27);
+    }
+    previousFraction_ = fraction;
+    if (timedOut) timeOut();
+  }
+
+  if (nextDelay_ > 0) {
+    nextDelay_ -= dt;
+    nextDue_ = nextDelay_ <= 0;
+  }
+
+  const bool clockOut = ctx.mode == kModeSurvival ? timedOut : ctx.gameClock == 0;
+  const bool listDone = nextDue_ && askedThisLevel_ == static_cast<int>(questions_.size());
+  if (clockOut || listDone) {
+    broadcast(11);
+  } else if (nextDue_) {
+    askNextQuestion();
+  }
+
+  const int whole = static_cast<int>(ctx.gameClock);
+  if (whole <= kCountDownFrom) {
+    if (whole != lastWholeSecond_) {
+      lastWholeSecond_ = whole;
+      play("count_down");
+    }
+    if (!timeShortSent_) {
+      broadcast(28);
+      timeShortSent_ = true;
+    }
+  }
+}
+
+void GameMain::timeOut() {
+  GameContext& ctx = *ctx_;
+  broadcast(1);
+  auto move = ctx.tasks->create<ResetCamera>(2, ctx_);
+  move->easing = 21;
+  move->duration = 1.0f;
+  play("miss");
+  if (!ctx.answerPoints.empty()) ctx.touchPoint = ctx.answerPoints.front();
+  broadcast(19);
+
+  const Vec2<float> lonLat = lonLatFromDirection(ctx.touchPoint);
+  const float pitch = std::clamp(lonLat.y, -ctx.camera->pitchMax, ctx.camera->pitchMax);
+  const float spin = ctx.earth ? ctx.earth->spinAngle : 0.0f;
+  const float yaw = kPi / 2 - lonLat.x - spin * kPi / 180.0f;
+  move->setTarget(pitch, yaw, false);
+  move->targetDist = std::max(ctx.camera->distance, kMinimumAnswerViewDistance);
+
+  missedSinceCorrect_ = true;
+  ctx.streak = 0;
+  nextDelay_ = kTimeOutPause;
+  if (ctx.gameClock > kDoBestClock && chance(kBannerChance)) broadcast(29);
+}
+
+void GameMain::askNextQuestion() {
+  GameContext& ctx = *ctx_;
+  currentKey_ = questions_[static_cast<std::size_t>(askedThisLevel_)];
+  place_ = places_.loadPlace(currentKey_, touchRadius_, ctx);
+  ++ctx.askedInLevel;
+  play("question", 1.0f, 0.05f);
+  broadcast(23);
+  broadcast(0);
+  broadcast(14);
+  ctx.answerClock = ctx.answerTime;
+  previousFraction_ = 1.0f;
+  ctx.questionShown = true;
+  ++askedThisLevel_;
+  ++ctx.askedInGame;
+  nextDue_ = false;
+}
+
+void GameMain::judgeTap() {
+  if (!place_) return;
+  GameContext& ctx = *ctx_;
+  const bool hit = place_->hitTest(mapFromGlobe(ctx.touchPoint));
+  ctx.lastJudgement = hit;
+  ++tapsSinceCorrect_;
+  if (!hit) {
+    broadcast(18);
+    play("touch_out");
+    missedSinceCorrect_ = true;
+    ctx.streak = 0;
+    return;
+  }
+  broadcast(15);
+  broadcast(17);
+  ctx.totalTaps += tapsSinceCorrect_;
+  tapsSinceCorrect_ = 0;
+  play(missedSinceCorrect_ ? "touch_in" : "touch_just");
+  answered_.push_back(currentKey_);
+  ++ctx.correctCount;
+  ++ctx.correctInLevel;
+  if (!missedSinceCorrect_) {
+    ++ctx.streak;
+    ++ctx.justCount;
+    ctx.bestStreak = std::max(ctx.bestStreak, ctx.streak - 1);
+    ctx.tasks->create<TouchJust>(4, ctx_, widgets_, ctx.streak);
+  }
+  missedSinceCorrect_ = false;
+  ctx.score += static_cast<int>(2.0f * static_cast<float>(ctx.streak) + 10.0f);
+  if (ctx.correctInLevel == ctx.questionsNeeded) levelUp();
+  nextDelay_ = refreshDelay_;
+  ctx.answerClock = 0;
+}
+
+void GameMain::levelUp() {
+  GameContext& ctx = *ctx_;
+  setLevel(ctx.level + 1);
+  askedThisLevel_ = 0;
+  if (ctx.gameClock >= 0) {
+    const float spent = clockAtLevelStart_ - ctx.gameClock;
+    const float bonus = (initialClock_ - spent) * bonusRate_;
+    if (bonus > 0) ctx.gameClock = std::min(ctx.gameClock + bonus, kClockCap);
+    clockAtLevelStart_ = ctx.gameClock;
+  }
+  play("lvup", 0.8f, 0.25f);
+  broadcast(26);
+}
+
+void GameMain::message(int code) {
+  GameContext& ctx = *ctx_;
+  switch (code) {
+    case 10:
+      started_ = running_ = nextDue_ = true;
+      if (ctx.scenes) ctx.scenes->createGameMenu(ctx);
+      if (ctx.demonstration && replay_) replay_->startPlayback();
+      break;
+    case 11:
+      nextDelay_ = 0;
+      nextDue_ = false;
+      ctx.answerClock = 0;
+      running_ = false;
+      play("stop");
+      broadcast(15);
+      ctx.tasks->create<GameOver>(4, ctx_, widgets_);
+      if (ctx.demonstration && replay_) replay_->stopPlayback();
+      break;
+    case 12:
+      if (ctx.demonstration && replay_) replay_->stopPlayback();
+      alive_ = false;
+      break;
+    case 13:
+      paused_ = !paused_;
+      break;
+    case 16:
+      judgeTap();
+      break;
+    case 20:
+      ctx.tasks->create<GameStart>(4, ctx_, widgets_);
+      break;
+    case 21:
+      if (!ctx.demonstration) {
+        PlaceDatabase::markFound(answered_, *ctx.settings);
+        if (ctx.scenes) ctx.scenes->createResults(ctx);
+      }
+      break;
+    case 22:
+      if (ctx.scenes) ctx.scenes->createRanking(ctx, ctx.mode);
+      break;
+    case 46:
+      ctx.backToTitle = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void GameMain::broadcast(int code) { ctx_->tasks->broadcast(code); }
+
+void GameMain::play(const char* sound, float volume, float delay) {
+  if (ctx_->sound) ctx_->sound->play(sound, volume, delay);
+}
+
+bool GameMain::chance(int percent) { return std::rand() % 100 < percent; }
+
+}  // namespace orb

@@ -1,0 +1,20 @@
+#pragma once
+#include "game/SceneFactory.h"
+
+namespace orb {
+
+// The screens the game asks for. Until the title, results, ranking and menu
+// screens exist, a finished game goes straight back to the title, which starts
+// the next game by itself.
+class GameScenes : public SceneFactory {
+ public:
+  void createTitle(GameContext& context) override;
+  void createResults(GameContext& context) override;
+  void createRanking(GameContext& context, int mode) override;
+  void createGameMenu(GameContext& context) override;
+
+ private:
+  bool firstTitle_ = true;
+};
+
+}  // namespace orb
