@@ -97,7 +97,7 @@ SECTIONS = {
     "nsdisp": {"scale": 1.13},
 }
 
-PLACE_FONT = {"file": "devdata/fonts/Inter-SemiBold.otf", "height": 30}
+PLACE_FONT = {"file": "devdata/fonts/Inter-SemiBold.otf", "height": 34}
 
 
 def main():
