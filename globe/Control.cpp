@@ -29,6 +29,9 @@ constexpr int kMsgGlobeTapped = 16;
 constexpr int kMsgMiss = 18;
 constexpr int kMsgDemoEnded = 45;
 constexpr int kMsgCameraMoveDone = 49;
+// A pitch limit of 90 degrees in the data would divide a sideways drag by
+// cos(90) at the pole; this caps the extra turn at ten times.
+constexpr float kMinPoleCos = 0.1f;
 
 // The camera looking straight at the globe from distance, without rotation:
 // the frame in which drags and pinches are measured.
@@ -145,7 +148,7 @@ void Control::update(float dt) {
     Vec2<float> angles = anglesFromQuat(camera.orientation);
     float pitch = angles.x, yaw = angles.y;
     // Near the poles a sideways drag turns further, so the surface keeps up with the finger.
-    impulseYaw /= std::cos(pitch);
+    impulseYaw /= std::max(std::cos(pitch), kMinPoleCos);
     const float aP = impulsePitch - decrease * velPitch;
     const float aY = impulseYaw - decrease * velYaw;
     pitch += velPitch * dt + 0.5f * aP * dt * dt;

@@ -215,6 +215,17 @@ TEST_F(ControlTest, LatitudeLockedPitchNeverPassesTheLimit) {
   EXPECT_EQ(0.0f, control->velPitch);
 }
 
+TEST_F(ControlTest, SidewaysDragAtThePoleStaysFinite) {
+  renderFrames = false;
+  scene->camera.pitchMax = kHalfPi;  // data that allows looking straight down the axis
+  scene->camera.orientation = quatFromAngles(kHalfPi, 0.3f);
+  moveTo(kCx + 40, kCy, kCx, kCy);
+  control->update(kStep);
+  EXPECT_TRUE(std::isfinite(control->velYaw));
+  EXPECT_LT(std::fabs(control->velYaw), 10.0f * control->rotSpeed * kStep);
+  EXPECT_TRUE(std::isfinite(scene->camera.orientation.w));
+}
+
 TEST_F(ControlTest, FreeModeCanTurnTheGlobeUpsideDown) {
   renderFrames = false;
   control->message(5);
