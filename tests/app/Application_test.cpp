@@ -1,6 +1,10 @@
 #include "app/Application.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "data/DzFile.h"
 #include "data/Json.h"
@@ -36,6 +40,28 @@ TEST(Application, WaitScreenRunsTwoFramesThenTheGameTakesOver) {
   ASSERT_NE(game, nullptr) << "the game root replaces the wait screen at the end of the second frame";
   app.frame(Application::kFrameStep);
   EXPECT_EQ(dynamic_cast<GameProc*>(app.root()), game) << "the game root lives on";
+}
+
+// Brightest channel value in the region where the wait caption is drawn:
+// (96, 16)-(288, 48) from the centre of the 960 x 640 2D space, y down.
+int captionBrightness() {
+  std::vector<unsigned char> pixels(192 * 32 * 3);
+  glReadPixels(480 + 96, 640 - (320 + 48), 192, 32, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return *std::max_element(pixels.begin(), pixels.end());
+}
+
+TEST(Application, WaitCaptionIsOnScreenForBothWaitFrames) {
+  ORB_REQUIRE_GL();
+  Application app(960, 640, 1.0f, test::sourceDir(), test::scratchDir("app_caption"));
+  app.init();
+  app.reshape(960, 640);
+  for (int frame = 0; frame < 2; ++frame) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    ASSERT_NE(dynamic_cast<GamePre*>(app.root()), nullptr);
+    app.frame(Application::kFrameStep);
+    EXPECT_GT(captionBrightness(), 200) << "frame " << frame;
+  }
+  EXPECT_NE(dynamic_cast<GameProc*>(app.root()), nullptr);
 }
 
 TEST(Application, ReshapeLetterBoxesTheTouchMapping) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -21,6 +22,28 @@ TEST(DzFile, WrittenFileDecompressesWithAStandardZlibTool) {
                           dir + "settings.dz','rb').read()))\" > " + dir + "plain.txt";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   EXPECT_EQ(test::readFile(dir + "plain.txt"), text);
+}
+
+TEST(DzFile, StreamWrittenByAStandardZlibToolReadsBack) {
+  const std::string dir = test::scratchDir("dz_python_in");
+  const std::string cmd = "python3 -c \"import zlib; open('" + dir +
+                          "in.dz','wb').write(zlib.compress(b'{\\\"a\\\":[1,2,3]}' * 1000, 9))\"";
+  ASSERT_EQ(std::system(cmd.c_str()), 0);
+  dz::Bytes out;
+  ASSERT_TRUE(dz::readCompressedFile(dir + "in.dz", out));
+  std::string expected;
+  for (int i = 0; i < 1000; ++i) expected += "{\"a\":[1,2,3]}";
+  EXPECT_EQ(std::string(out.begin(), out.end()), expected);
+}
+
+TEST(DzFile, OutputOfExactlyOneChunkIsAppendedOnce) {
+  dz::Bytes input(16384);
+  for (std::size_t i = 0; i < input.size(); ++i) input[i] = static_cast<unsigned char>((i * 131) ^ (i >> 7));
+  dz::Bytes packed, out = {'>'};
+  dz::compress(input, packed);
+  ASSERT_TRUE(dz::decompress(packed, out));
+  ASSERT_EQ(out.size(), 1u + 16384u) << "appended after what the buffer held, nothing more";
+  EXPECT_TRUE(std::equal(input.begin(), input.end(), out.begin() + 1));
 }
 
 TEST(DzFile, RoundTripsDataLargerThanOneChunk) {

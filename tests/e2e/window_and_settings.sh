@@ -41,13 +41,23 @@ start_game() {
 window_size() { xdotool getwindowgeometry --shell "$win" | awk -F= '/^WIDTH|^HEIGHT/ {printf "%s ", $2}'; }
 
 wait_exit() {
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; pid=""; return 0; }; sleep 0.1; done
+  for _ in $(seq 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      status=0
+      wait "$pid" || status=$?
+      pid=""
+      [ "$status" -eq 0 ] || fail "the game exited with status $status"
+      return 0
+    fi
+    sleep 0.1
+  done
   fail "the game did not exit"
 }
 
-saved_size() {
-  python3 -c "import zlib,json; d=json.loads(zlib.decompress(open('$settings','rb').read())); print(int(d['width']), int(d['height']))"
+saved() {
+  python3 -c "import zlib,json; d=json.loads(zlib.decompress(open('$settings','rb').read())); print($1)"
 }
+saved_size() { saved "int(d['width']), int(d['height'])"; }
 
 # First run: the defaults give the authored size.
 start_game
@@ -58,6 +68,8 @@ send_quit_key ctrl+q
 wait_exit
 [ -f "$settings" ] || fail "Ctrl+Q did not save the settings"
 [ "$(saved_size)" = "800 600" ] || fail "saved size is $(saved_size), expected 800 600"
+[ "$(saved "d['volume']")" = "$(python3 -c "import json; print(json.load(open('$2/devdata/settings.json'))['volume'])")" ] ||
+  fail "the volume was not saved"
 
 # Second run: the window comes back at 800 x 600; Ctrl+R restores 960 x 640, Ctrl+W quits.
 start_game
@@ -76,4 +88,12 @@ sleep 0.5
 "$close_window" "$win"
 wait_exit
 [ "$(saved_size)" = "900 600" ] || fail "closing the window saved $(saved_size), expected 900 600"
+
+# A damaged save file is kept aside and the game starts from the defaults.
+printf 'x\234 damaged' >"$settings"
+start_game
+send_quit_key ctrl+q
+wait_exit
+ls "$save_home"/globaro/settings.dz.damaged-* >/dev/null 2>&1 || fail "the damaged save was not kept aside"
+[ "$(saved_size)" = "960 640" ] || fail "after a damaged save the game did not start from the defaults"
 echo "ok"
