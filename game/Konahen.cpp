@@ -112,6 +112,8 @@ void Konahen::draw() {
   glRotatef(spin_, 0.0f, 0.0f, 1.0f);
 
   const GLboolean culling = glIsEnabled(GL_CULL_FACE);
+  GLint frontFace = GL_CCW;
+  glGetIntegerv(GL_FRONT_FACE, &frontFace);
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
   // The strip winds counter-clockwise seen from outside the globe, and the
@@ -144,7 +146,7 @@ void Konahen::draw() {
   glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(positions_.size()));
   glPopClientAttrib();
 
-  glFrontFace(GL_CCW);
+  glFrontFace(static_cast<GLenum>(frontFace));
   if (!culling) glDisable(GL_CULL_FACE);
   glPopMatrix();
 }
