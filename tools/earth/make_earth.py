@@ -28,6 +28,7 @@ SNOW = np.array([0.93, 0.95, 0.98])
 ICE = np.array([0.80, 0.85, 0.90])
 COAST = np.array([0.92, 0.95, 1.00])
 BORDER = np.array([1.00, 0.93, 0.72])
+DIVISION = np.array([1.00, 0.95, 0.80])
 
 
 def load_rgb(path, width, height):
@@ -80,19 +81,48 @@ def month_image(month, day, lat, lon, land, mountains, detail, veg, desert, snow
     return out
 
 
-def draw_lines(rgb, coast, border, coast_alpha, border_alpha):
-    a = (coast * coast_alpha)[..., None]
-    rgb = rgb * (1.0 - a) + COAST * a
-    b = (border * border_alpha)[..., None]
-    return rgb * (1.0 - b) + BORDER * b
+def draw_lines(rgb, lines, scale=1.0):
+    """Outlines over the image: states and provinces faintest, then coasts, then country borders."""
+    for key, colour, alpha in (("division", DIVISION, 0.24), ("coast", COAST, 0.30), ("border", BORDER, 0.42)):
+        if key in lines:
+            a = (lines[key] * alpha * scale)[..., None]
+            rgb = rgb * (1.0 - a) + colour * a
+    return rgb
 
 
-def night_image(night, day, coast, border):
+# States and provinces drawn by default: those from public-domain outlines (US Census).
+# The other subdivisions come from LGPL-3 data (DCW); drawing them would put the
+# surface images under that licence too.
+PUBLIC_DOMAIN_DIVISIONS = "us"
+
+
+def outlines(topology, arcs, width, height, place_dir, divisions):
+    """Coverage masks of the lines drawn into the surface images.
+
+    Coasts come from Natural Earth (an arc used by one country). Borders are the
+    outlines of the game's own places when devdata/place exists, so the player
+    sees exactly the shapes that are judged; otherwise Natural Earth's shared arcs.
+    """
+    line_width = 1.0 * width / 2048.0
+    coast, border = raster.line_masks(topology, arcs, width, height, line_width)
+    if not place_dir or not os.path.isdir(place_dir):
+        return {"coast": coast, "border": border}
+    places = raster.place_line_masks(place_dir, width, height, line_width, set(divisions.split(",")))
+    coast = np.maximum(coast, places["lake"])
+    # Where a place outline runs along a coast, the coast line is drawn instead.
+    shore = raster.box_blur(coast, 1) > 0.02
+    border = places["country"] * ~shore
+    taken = raster.box_blur(np.maximum(coast, border), 1) > 0.02
+    division = places["division"] * ~taken
+    return {"coast": coast, "border": border, "division": division}
+
+
+def night_image(night, day, lines):
     """City lights over a faint moonlit earth, with dim outlines so shapes stay readable."""
     lights = np.clip(night * 1.6, 0.0, 1.0)
     base = day * np.array([0.05, 0.06, 0.09])
     out = 1.0 - (1.0 - base) * (1.0 - lights)
-    return draw_lines(out, coast, border, 0.16, 0.20)
+    return draw_lines(out, lines, 0.45)
 
 
 def cloud_image(width, height):
@@ -135,6 +165,9 @@ def main():
     ap.add_argument("--atlas", required=True, help="unpacked world-atlas 2.0.2 package folder")
     ap.add_argument("--out", default="devdata", help="output folder")
     ap.add_argument("--width", type=int, default=2048, help="surface image width (height is half)")
+    ap.add_argument("--places", default="devdata/place", help="place outlines to draw ('' for Natural Earth only)")
+    ap.add_argument("--divisions", default=PUBLIC_DOMAIN_DIVISIONS,
+                    help="comma list of place-file prefixes whose state or province lines are drawn")
     ap.add_argument("--only", default="", help="comma list to build a subset: months,night,cloud,air")
     args = ap.parse_args()
     only = set(filter(None, args.only.split(",")))
@@ -143,8 +176,7 @@ def main():
     width, height = args.width, args.width // 2
     topology, arcs = topo.load(os.path.join(args.atlas, "countries-50m.json"))
     land = raster.land_mask(topology, arcs, width, height)
-    line_width = 1.0 * width / 2048.0
-    coast, border = raster.line_masks(topology, arcs, width, height, line_width)
+    lines = outlines(topology, arcs, width, height, args.places, args.divisions)
 
     day = load_rgb(DAY_SOURCE, width, height)
     lat = 90.0 - (np.arange(height) + 0.5) / height * 180.0
@@ -165,12 +197,12 @@ def main():
         ridge_noise = noise.fbm(p, 13, 50.0, 4, gain=0.6)
         for month in range(12):
             img = month_image(month, day, lat, lon, land, mountains, detail, veg, desert, snow_noise, ice_noise, floe_noise, ridge_noise)
-            img = draw_lines(img, coast, border, 0.30, 0.42)
+            img = draw_lines(img, lines)
             raster.save_rgb(os.path.join(args.out, "earth_%02d.png" % (month + 1)), img)
             print("earth_%02d.png" % (month + 1))
     if want("night"):
         night = load_rgb(NIGHT_SOURCE, width, height)
-        raster.save_rgb(os.path.join(args.out, "earth_night.png"), night_image(night, day, coast, border))
+        raster.save_rgb(os.path.join(args.out, "earth_night.png"), night_image(night, day, lines))
         print("earth_night.png")
     if want("cloud"):
         raster.save_rgb(os.path.join(args.out, "cloud.png"), cloud_image(2048, 1024))

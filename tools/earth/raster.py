@@ -92,3 +92,58 @@ def save_rgb(path, rgb):
     """Saves a float RGB array (0..1) as an 8-bit RGB PNG, byte-for-byte reproducibly."""
     data = np.clip(np.rint(rgb * 255.0), 0, 255).astype(np.uint8)
     Image.fromarray(data, "RGB").save(path, optimize=False, compress_level=9)
+
+
+# Place outline files hold points on a 200 x 100 grid over the earth image:
+# x from the left edge (180 W), y from the bottom edge (90 S).
+GRID_DEGREES = 1.8
+
+
+def _ring_runs(ring):
+    """Pieces of a place ring (grid points) worth drawing, in (lon, lat): the zero-width cuts that
+    bridge a hole into its outer ring (a segment walked both ways), the date-line seams and the
+    pole edge are left out."""
+    pts = [(p[0] * GRID_DEGREES - 180.0, p[1] * GRID_DEGREES - 90.0) for p in ring if len(p) >= 2]
+    segments = set(zip(pts, pts[1:]))
+    runs, run = [], [pts[0]] if pts else []
+    for a, b in zip(pts, pts[1:]):
+        cut = ((b, a) in segments or abs(a[0] - b[0]) > 180.0
+               or (abs(a[0]) > 179.99 and abs(b[0]) > 179.99) or (a[1] < -89.9 and b[1] < -89.9))
+        if cut:
+            if len(run) >= 2:
+                runs.append(run)
+            run = [b]
+        else:
+            run.append(b)
+    if len(run) >= 2:
+        runs.append(run)
+    return runs
+
+
+def place_line_masks(place_dir, width, height, line_width, divisions, supersample=4):
+    """Antialiased outline coverage of the game's places, by kind: 'country' (c_*), 'lake' (l_*)
+    and 'division' (states and provinces whose file prefix is in divisions). Seas and oceans are
+    not drawn: their outlines are the coasts, and their open-water edges are drawn by hand and
+    mean nothing on the map."""
+    import glob
+    import json
+    import os
+
+    w, h = width * supersample, height * supersample
+    px = max(1, int(round(line_width * supersample)))
+    images = {kind: Image.new("L", (w, h), 0) for kind in ("country", "lake", "division")}
+    draws = {kind: ImageDraw.Draw(img) for kind, img in images.items()}
+    for path in sorted(glob.glob(os.path.join(place_dir, "*.json"))):
+        prefix = os.path.basename(path).split("_", 1)[0]
+        kind = {"c": "country", "l": "lake"}.get(prefix, "division" if prefix in divisions else None)
+        if kind is None:
+            continue
+        with open(path, encoding="utf-8") as f:
+            rings = json.load(f)
+        for ring in rings:
+            for run in _ring_runs(ring):
+                lon = np.array([p[0] for p in run])
+                lat = np.array([p[1] for p in run])
+                x, y = to_pixels(lon, lat, w, h)
+                draws[kind].line(list(zip(x.tolist(), y.tolist())), fill=255, width=px, joint="curve")
+    return {kind: np.asarray(img.reduce(supersample), dtype=np.float64) / 255.0 for kind, img in images.items()}
