@@ -10,7 +10,6 @@
 #include "gfx/GrpFan.h"
 #include "gfx/MathConstants.h"
 #include "gfx/WidgetSet.h"
-#include "task/TaskList.h"
 
 namespace orb {
 namespace {

@@ -48,14 +48,6 @@ TEST_F(GameInfoRound, DoBestWaitsForItsDelay) {
   EXPECT_EQ(GameInfo::kDoBest, info.showing());
 }
 
-TEST_F(GameInfoRound, ANewBannerRestartsTheFlight) {
-  info.message(27);
-  RoundFixture::run(info, 1.9f);
-  info.message(26);
-  EXPECT_EQ(GameInfo::kLevelUp, info.showing());
-  EXPECT_FLOAT_EQ(730.0f, info.offsetX());
-}
-
 TEST_F(GameInfoRound, SceneEndRetiresAtOnceButGameOverDoesNot) {
   info.message(25);
   info.message(11);

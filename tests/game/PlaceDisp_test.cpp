@@ -36,14 +36,6 @@ TEST(PlaceDispLayout, AnswerLineWidensAndDeepensTheBox) {
   EXPECT_EQ(230.0f, PlaceDisp::layout({200.0f, 23.0f}, {90.0f, 22.0f}, true, {}, 640).box.x);
 }
 
-TEST(PlaceDispLayout, LeaveMotionMovesEverything) {
-  const auto a = PlaceDisp::layout({100.0f, 20.0f}, {80.0f, 20.0f}, true, {}, 640);
-  const auto b = PlaceDisp::layout({100.0f, 20.0f}, {80.0f, 20.0f}, true, {0.0f, -200.0f}, 640);
-  EXPECT_EQ(a.boxPos.y - 200.0f, b.boxPos.y);
-  EXPECT_EQ(a.namePos.y - 200.0f, b.namePos.y);
-  EXPECT_EQ(a.answerPos.y - 200.0f, b.answerPos.y);
-}
-
 struct PlaceDispRound : ::testing::Test {
   RoundFixture f;
   PlaceDisp disp{&f.context};
@@ -82,15 +74,6 @@ TEST_F(PlaceDispRound, AnswerLineShowsForItsTimeAfterACorrectAnswerOrATimeOut) {
   EXPECT_TRUE(disp.shown());
   RoundFixture::run(disp, 0.1f);
   EXPECT_FALSE(disp.shown());
-}
-
-TEST_F(PlaceDispRound, NextQuestionStopsThePendingHide) {
-  disp.message(23);
-  disp.message(17);
-  RoundFixture::run(disp, 0.5f);
-  disp.message(23);
-  RoundFixture::run(disp, 1.0f);
-  EXPECT_TRUE(disp.shown());
 }
 
 TEST_F(PlaceDispRound, LeavesAfterRisingAwayAndAtOnceOnSceneEnd) {

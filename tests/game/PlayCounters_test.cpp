@@ -39,19 +39,5 @@ TYPED_TEST(CounterTest, SceneEndRetiresAtOnceAndOtherCodesAreIgnored) {
   EXPECT_FALSE(counter.alive());
 }
 
-TEST(PlayCounters, LevelShowsTheIndexPlusOneAndKonahenTheCorrectCount) {
-  RoundFixture f;
-  PlayLevel level(&f.context, nullptr);
-  PlayKonahen found(&f.context, nullptr);
-  EXPECT_EQ(1, level.shownValue());
-  EXPECT_EQ(0, found.shownValue());
-  f.context.level = 3;
-  f.context.correctCount = 7;
-  EXPECT_EQ(4, level.shownValue());
-  EXPECT_EQ(7, found.shownValue());
-  EXPECT_EQ(-125.0f, level.slide().x());
-  EXPECT_EQ(-150.0f, found.slide().x());
-}
-
 }  // namespace
 }  // namespace orb

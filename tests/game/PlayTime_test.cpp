@@ -18,19 +18,6 @@ struct PlayTimeRound : ::testing::Test {
   }
 };
 
-TEST_F(PlayTimeRound, CountsUpToTheClockWhileSlidingIn) {
-  clock->update(test::kStep);
-  EXPECT_GT(clock->shownClock(), 0.0f);
-  EXPECT_LT(clock->shownClock(), 30.0f);
-  EXPECT_LT(clock->slide().x(), 0.0f);
-  RoundFixture::run(*clock, 1.0f);
-  EXPECT_EQ(60.0f, clock->shownClock());
-  EXPECT_EQ(0.0f, clock->slide().x());
-  f.context.gameClock = 42.5f;
-  clock->update(test::kStep);
-  EXPECT_EQ(42.5f, clock->shownClock());
-}
-
 TEST_F(PlayTimeRound, PulsesRedUnderTenSecondsOnlyOnceAQuestionWasShown) {
   f.context.gameClock = 9.5f;
   clock->update(test::kStep);
@@ -47,18 +34,6 @@ TEST_F(PlayTimeRound, PulsesRedUnderTenSecondsOnlyOnceAQuestionWasShown) {
   f.context.gameClock = 9.01f;  // the end of the second: darkest
   clock->update(test::kStep);
   EXPECT_NEAR(0.5f, clock->colour().r, 0.01f);
-}
-
-TEST_F(PlayTimeRound, LevelBonusAboveTenSecondsTurnsItWhiteAgain) {
-  f.context.questionShown = true;
-  f.context.gameClock = 4.0f;
-  clock->update(test::kStep);
-  ASSERT_EQ(0.0f, clock->colour().g);
-  f.context.gameClock = 14.0f;  // after the bonus
-  clock->message(26);
-  EXPECT_EQ(1.0f, clock->colour().g);
-  clock->update(test::kStep);
-  EXPECT_EQ(1.0f, clock->colour().g);
 }
 
 TEST_F(PlayTimeRound, GameOverFreezesTheColour) {

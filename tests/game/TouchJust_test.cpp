@@ -9,16 +9,6 @@ namespace {
 
 using test::RoundFixture;
 
-TEST(TouchJust, ShowsTheStreakFromTwoWithOneOrTwoDigits) {
-  RoundFixture f;
-  EXPECT_FALSE(TouchJust(&f.context, nullptr, 1).showsStreak());
-  TouchJust two(&f.context, nullptr, 2);
-  EXPECT_TRUE(two.showsStreak());
-  EXPECT_EQ(1, two.streakDigits());
-  EXPECT_EQ(1, TouchJust(&f.context, nullptr, 9).streakDigits());
-  EXPECT_EQ(2, TouchJust(&f.context, nullptr, 10).streakDigits());
-}
-
 TEST(TouchJust, SweepsInAlongItsTrackAndLeavesWhenItEnds) {
   RoundFixture f;
   TouchJust just(&f.context, nullptr, 3);
@@ -31,15 +21,13 @@ TEST(TouchJust, SweepsInAlongItsTrackAndLeavesWhenItEnds) {
   EXPECT_TRUE(just.alive());
   RoundFixture::run(just, 0.1f);
   EXPECT_FALSE(just.alive());
-}
+  EXPECT_TRUE(just.showsStreak());
+  EXPECT_FALSE(TouchJust(&f.context, nullptr, 1).showsStreak()) << "a streak shows from two";
+  EXPECT_EQ(2, TouchJust(&f.context, nullptr, 10).streakDigits());
 
-TEST(TouchJust, SceneEndRetiresAtOnce) {
-  RoundFixture f;
-  TouchJust just(&f.context, nullptr, 2);
-  just.message(25);
-  EXPECT_TRUE(just.alive());
-  just.message(12);
-  EXPECT_FALSE(just.alive());
+  TouchJust other(&f.context, nullptr, 2);
+  other.message(12);
+  EXPECT_FALSE(other.alive()) << "the scene's end retires it at once";
 }
 
 }  // namespace
