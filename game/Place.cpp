@@ -1,10 +1,9 @@
 #include "game/Place.h"
 
-#include <picojson.h>
-
+#include <algorithm>
 #include <iostream>
 
-#include "data/JsonDocument.h"
+#include "game/OutlineReader.h"
 
 namespace orb {
 
@@ -68,58 +67,64 @@ Vec2<float> Place::mapFromGrid(float x, float y) {
 
 bool Place::load(const std::string& path) {
   polygons_.clear();
-  JsonDocument doc(path);
-  if (!doc.loaded()) {
-    std::cerr << path << ": outline not loaded (" << doc.error() << ")\n";
+  boxes_.clear();
+  OutlineReader reader;
+  if (!reader.read(path, polygons_)) {
+    std::cerr << path << ": outline not loaded (" << reader.error() << ")\n";
+    polygons_.clear();
     return false;
   }
-  return build(doc.root(), path);
-}
-
-bool Place::build(const picojson::value& outline, const std::string& name) {
-  polygons_.clear();
-  if (!outline.is<picojson::array>()) {
-    std::cerr << name << ": outline is not an array of polygons\n";
-    return false;
-  }
-  bool badVertex = false;
-  for (const picojson::value& polyValue : outline.get<picojson::array>()) {
-    if (!polyValue.is<picojson::array>()) {
-      badVertex = true;
-      continue;
-    }
-    Polygon poly;
-    poly.reserve(polyValue.get<picojson::array>().size());
-    for (const picojson::value& v : polyValue.get<picojson::array>()) {
-      if (!v.is<picojson::array>()) {
-        badVertex = true;
-        continue;
-      }
-      const picojson::array& xy = v.get<picojson::array>();
-      if (xy.size() < 2 || !xy[0].is<double>() || !xy[1].is<double>()) {
-        badVertex = true;
-        continue;
-      }
-      poly.push_back(mapFromGrid(static_cast<float>(xy[0].get<double>()),
-                                 static_cast<float>(xy[1].get<double>())));
-    }
-    if (!poly.empty()) polygons_.push_back(std::move(poly));
-  }
-  if (badVertex) std::cerr << name << ": skipped vertices or polygons that are not pairs of numbers\n";
+  finish(path, reader.skipped());
   return true;
 }
 
+bool Place::build(const std::string& json, const std::string& name) {
+  polygons_.clear();
+  boxes_.clear();
+  OutlineReader reader;
+  if (!reader.parse(json, polygons_)) {
+    std::cerr << name << ": outline not loaded (" << reader.error() << ")\n";
+    polygons_.clear();
+    return false;
+  }
+  finish(name, reader.skipped());
+  return true;
+}
+
+void Place::finish(const std::string& name, int skipped) {
+  if (skipped > 0) {
+    std::cerr << name << ": skipped " << skipped << " vertices or polygons that are not pairs of numbers\n";
+  }
+  boxes_.reserve(polygons_.size());
+  for (Polygon& poly : polygons_) {
+    Box box{1e30f, 1e30f, -1e30f, -1e30f};
+    for (Vec2<float>& q : poly) {
+      q = mapFromGrid(q.x, q.y);
+      box.minX = std::min(box.minX, q.x);
+      box.minY = std::min(box.minY, q.y);
+      box.maxX = std::max(box.maxX, q.x);
+      box.maxY = std::max(box.maxY, q.y);
+    }
+    boxes_.push_back(box);
+  }
+}
+
 bool Place::inside(const Vec2<float>& p) const {
-  for (const Polygon& poly : polygons_) {
-    if (insidePolygon(poly, p)) return true;
+  for (std::size_t i = 0; i < polygons_.size(); ++i) {
+    const Box& b = boxes_[i];
+    if (p.x < b.minX || p.x > b.maxX || p.y < b.minY || p.y > b.maxY) continue;
+    if (insidePolygon(polygons_[i], p)) return true;
   }
   return false;
 }
 
 bool Place::near(const Vec2<float>& p) const {
-  const float r2 = radius_ * radius_;
-  for (const Polygon& poly : polygons_) {
-    if (nearPolygon(poly, p, r2)) return true;
+  const float r = radius_;
+  const float r2 = r * r;
+  for (std::size_t i = 0; i < polygons_.size(); ++i) {
+    const Box& b = boxes_[i];
+    if (p.x < b.minX - r || p.x > b.maxX + r || p.y < b.minY - r || p.y > b.maxY + r) continue;
+    if (nearPolygon(polygons_[i], p, r2)) return true;
   }
   return false;
 }

@@ -6,10 +6,6 @@
 
 #include "gfx/Vec2.h"
 
-namespace picojson {
-class value;
-}
-
 namespace orb {
 
 class Place {
@@ -29,9 +25,9 @@ class Place {
   // line per file), and a polygon left without vertices is dropped.
   [[nodiscard]] bool load(const std::string& path);
 
-  // Builds the polygons from an already parsed outline; `name` labels the
+  // Builds the polygons from an outline's JSON text; `name` labels the
   // stderr lines. Same rules as load().
-  bool build(const picojson::value& outline, const std::string& name);
+  bool build(const std::string& json, const std::string& name);
 
   // Grid point to map coordinates: u = x / 100 - 1, v = -(y / 50 - 1).
   static Vec2<float> mapFromGrid(float x, float y);
@@ -52,7 +48,15 @@ class Place {
   static Vec2<float> vertexMean(const Polygon& polygon);
 
  private:
+  struct Box {
+    float minX, minY, maxX, maxY;
+  };
+  void finish(const std::string& name, int skipped);
+
   std::vector<Polygon> polygons_;
+  // Bounds of each polygon: a tap outside a box (grown by the radius) can be
+  // neither inside that polygon nor near its edges, so its edges are not walked.
+  std::vector<Box> boxes_;
   float radius_ = 1.0f;
 };
 

@@ -1,24 +1,17 @@
 #include "game/Place.h"
 
 #include <gtest/gtest.h>
-#include <picojson.h>
 
+#include "data/DzFile.h"
 #include "game/MapCoords.h"
 #include "support/TestPaths.h"
 
 namespace orb {
 namespace {
 
-picojson::value parse(const std::string& text) {
-  picojson::value v;
-  const std::string err = picojson::parse(v, text);
-  EXPECT_TRUE(err.empty()) << err;
-  return v;
-}
-
 Place placeFrom(const std::string& outline, float radius = 0.0f) {
   Place p;
-  EXPECT_TRUE(p.build(parse(outline), "test"));
+  EXPECT_TRUE(p.build(outline, "test"));
   p.setRadius(radius);
   return p;
 }
@@ -145,18 +138,44 @@ TEST(PlaceLoad, BadInputLeavesNoPolygonsAndNeverThrows) {
   EXPECT_FALSE(p.load(dir + "missing.json"));
   EXPECT_TRUE(p.polygons().empty());
 
-  test::writeFile(dir + "broken.json", "[[[1,2],[3");
+  test::writeFile(dir + "broken.json", "[[[100,50],[120,50],[120,40]],[[1,2],[3");
   EXPECT_FALSE(p.load(dir + "broken.json"));
-  EXPECT_TRUE(p.polygons().empty());
+  EXPECT_TRUE(p.polygons().empty()) << "no half-read outline";
 
-  test::writeFile(dir + "object.json", "{\"a\":1}");
-  EXPECT_FALSE(p.load(dir + "object.json"));
+  for (const char* text : {"{\"a\":1}", "", "[[[1,2]]] x", "[1,]"}) {
+    EXPECT_FALSE(p.build(text, "bad")) << text;
+    EXPECT_TRUE(p.polygons().empty()) << text;
+  }
+  std::string deep(10000, '[');
+  EXPECT_FALSE(p.build(deep, "deep")) << "deep nesting is refused, not recursed into";
+}
 
-  // Short or non-numeric vertices are skipped; the rest of the outline stays.
-  test::writeFile(dir + "short.json", "[[[100,50],[7],[120,50],[\"x\",1],[120,40]],[[1]],5]");
-  EXPECT_TRUE(p.load(dir + "short.json"));
+TEST(PlaceLoad, InvalidVerticesAreSkippedAndTheRestKept) {
+  Place p;
+  // A short vertex, a string where x belongs, a vertex that is not an array,
+  // a polygon that is not an array, and extra elements of any JSON type.
+  EXPECT_TRUE(p.build("[[[100,50],[7],[120,50,{\"z\":[1,\"]\"]}],[\"x\",1],5,[120,40,null,true]],"
+                      "[[1]],5,\"s\",{\"k\":[]}]",
+                      "mixed"));
   ASSERT_EQ(1u, p.polygons().size());
   EXPECT_EQ(3u, p.polygons()[0].size());
+  EXPECT_EQ(Place::mapFromGrid(120.0f, 50.0f), p.polygons()[0][1]);
+  EXPECT_TRUE(p.build("[[[1e999,2],[-1e999,3]]]", "overflow"));
+  EXPECT_TRUE(p.polygons().empty()) << "a coordinate that overflows is no number";
+  EXPECT_TRUE(p.build(" [ [ [ 100 , 50 ] , [ -1.5e1 , 2E1 ] ] ] ", "spaces"));
+  ASSERT_EQ(1u, p.polygons().size());
+  EXPECT_EQ(Place::mapFromGrid(-15.0f, 20.0f), p.polygons()[0][1]);
+}
+
+TEST(PlaceLoad, ReadsTheCompressedTwinWhenThereIsOne) {
+  const std::string dir = test::scratchDir("place_dz");
+  test::writeFile(dir + "p.json", "[[[0,0],[1,0],[1,1]]]");
+  const std::string twin = "[[[100,50],[120,50],[120,40],[100,40]]]";
+  ASSERT_TRUE(dz::writeCompressedFile(dir + "p.dz", dz::Bytes(twin.begin(), twin.end())));
+  Place p;
+  ASSERT_TRUE(p.load(dir + "p.json"));
+  ASSERT_EQ(1u, p.polygons().size());
+  EXPECT_EQ(4u, p.polygons()[0].size());
 }
 
 TEST(PlaceLoad, VertexMeanIsSinglePrecisionAverage) {

@@ -1,0 +1,41 @@
+#pragma once
+// A fast reader for outline files. Outline files are the largest JSON the game
+// reads while a round runs (thousands of vertices, read at every question), so
+// they are scanned straight into points instead of through a general JSON tree.
+// It accepts any JSON document and applies the same rules as Place::build.
+#include <string>
+#include <vector>
+
+#include "gfx/Vec2.h"
+
+namespace orb {
+
+class OutlineReader {
+ public:
+  using Polygon = std::vector<Vec2<float>>;
+
+  // Reads path (or its compressed ".dz" twin when that exists, like every
+  // JSON document of the game) and appends its polygons, in grid units, to
+  // out. Returns false with a reason in error() when the file cannot be read,
+  // is not JSON, or is not an array. Vertices with fewer than two numbers and
+  // elements that are not arrays are skipped and counted in skipped().
+  [[nodiscard]] bool read(const std::string& path, std::vector<Polygon>& out);
+  // The same for text already in memory.
+  [[nodiscard]] bool parse(const std::string& text, std::vector<Polygon>& out);
+
+  const std::string& error() const { return error_; }
+  int skipped() const { return skipped_; }
+
+ private:
+  bool fail(const char* why);
+  void space();
+  bool skipValue(int depth);
+  bool number(double& value);
+
+  const char* p_ = nullptr;
+  const char* end_ = nullptr;
+  std::string error_;
+  int skipped_ = 0;
+};
+
+}  // namespace orb
