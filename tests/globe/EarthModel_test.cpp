@@ -42,14 +42,6 @@ TEST_F(EarthModelTest, NightImageHasNoCloudsAndAnIndexPastTheEndReadsTheLast) {
   EXPECT_EQ("earth_night", scene.earth->surfaceTexture->name);
 }
 
-TEST_F(EarthModelTest, CloudTextureIsMipmappedAndLoaded) {
-  GlobeScene scene(-1);
-  ASSERT_TRUE(scene.earth->cloudTexture);
-  EXPECT_EQ("cloud", scene.earth->cloudTexture->name);
-  EXPECT_EQ(1, scene.earth->cloudTexture->mipmapped);
-  EXPECT_FALSE(scene.earth->cloudTexture->empty());
-}
-
 // Silhouette radius in window pixels: the globe's angular radius against the half field of view.
 int limbPixels(const GlobeScene& scene) {
   const float r = scene.earth->radius, d = scene.camera.distance;

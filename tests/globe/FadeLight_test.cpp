@@ -38,15 +38,6 @@ TEST_F(FadeLightTest, DelayLeavesTheLevelThenEasesFromTheLevelAtCreation) {
   EXPECT_FALSE(fade.alive());
 }
 
-TEST_F(FadeLightTest, EasingCurveShapesTheFade) {
-  FadeLight fade(&scene->context);
-  fade.end = 1.0f;
-  fade.duration = 1.0f;
-  fade.easing = 19;  // quad in
-  for (int i = 0; i < 5; ++i) fade.update(kStep);
-  EXPECT_NEAR(0.2f + 0.8f * 0.25f, level(), 1e-5f);
-}
-
 TEST_F(FadeLightTest, MessageThirtyTwoStartsAWaitingFadeAtTheNextUpdate) {
   FadeLight fade(&scene->context);
   fade.end = 0.0f;

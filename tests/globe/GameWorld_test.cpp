@@ -69,12 +69,6 @@ TEST_F(GameWorldTest, OtherModesKeepTheCloudsAsTheyAre) {
   EXPECT_FLOAT_EQ(1.0f, world->cloudFade);
 }
 
-TEST_F(GameWorldTest, UpdateSpinsTheEarth) {
-  scene->earth->spinSpeed = 6.0f;
-  world->update(0.5f);
-  EXPECT_FLOAT_EQ(3.0f, scene->earth->spinAngle);
-}
-
 TEST_F(GameWorldTest, LightKeepsItsPlaceBesideTheViewer) {
   scene->light.offset = {0.0f, 0.0f, 500.0f};
   scene->camera.orientation = quatFromAngles(0.0f, kHalfPi);  // globe turned a quarter

@@ -22,14 +22,6 @@ class ResetCameraTest : public ::testing::Test {
   std::unique_ptr<GlobeScene> scene;
 };
 
-TEST_F(ResetCameraTest, StartsFromTheCameraAndAimsAtTheParameterDistance) {
-  ResetCamera move(&scene->context);
-  EXPECT_FLOAT_EQ(1500.0f, move.startDist);
-  EXPECT_FLOAT_EQ(scene->param("camera", "dist"), move.targetDist);
-  EXPECT_FLOAT_EQ(scene->param("camera", "dist"), move.baseDist);
-  EXPECT_FLOAT_EQ(1.0f, move.duration);
-}
-
 TEST_F(ResetCameraTest, OneSecondMoveEndsExactlyAtItsTargetsAndAnnouncesOnce) {
   ResetCamera move(&scene->context);
   move.easing = 21;
