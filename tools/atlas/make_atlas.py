@@ -40,7 +40,7 @@ CLOCK_RIM_COLOUR = (255, 196, 64, 255)  # the warm accent
 ROUND = "devdata/round.png"
 # A rounded box may be up to twice the image in each direction: the place-name
 # box needs room for the longest name or answer line (up to ~700 units wide).
-ROUND_SIZE = (512, 256)
+ROUND_SIZE = (512, 512)
 ROUND_RADIUS = 16
 
 
