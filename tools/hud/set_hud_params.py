@@ -39,7 +39,7 @@ def widget(pos, size, uv, x_layout=None, y_layout=None, top_left=True):
 
 # Distance panel: the "km" mark and the arrows are placed inside it.
 DIST_POS = [-222, -88]
-DIST = {"size": [212, 78], "km": [132, 44], "arrow": [176, 36]}
+DIST = {"size": [212, 78], "km": [132, 38], "arrow": [176, 34]}
 
 WIDGETS = {
     # Top-left: the game clock. Digits at "playtime"."num_ofs".
@@ -75,7 +75,7 @@ SECTIONS = {
     "playtime": {"num_ofs": [10, 26]},
     "playlevel": {"num_ofs": [30, 26]},
     "playkonahen": {"num_ofs": [7, 26]},
-    "distance": {"ofs_x": 240, "num_x": -118, "num_y": -17, "dist_time": 0.6},
+    "distance": {"ofs_x": 240, "num_x": -118, "num_y": -11, "dist_time": 0.6},
     "placedisp": {"scale_st": 1.6, "time_ed": 0.35, "ans_scale_st": 1.25, "ans_time_ed": 0.3,
                   "correct_disp": 1.2, "miss_disp": 1.9},
     # Each banner: in from the right (x 1 -> 0, fading in), a hold, out to the left.
