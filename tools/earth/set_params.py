@@ -22,7 +22,8 @@ SECTIONS = {
                 "ofs": [-350.0, 300.0, 700.0]}],
     "reset_camera": {"dist": [0.85, 1.0, 1.15, 1.3]},
     "earth_appearance": MONTHS + [NIGHT],
-    "texture": ["devdata/game.png", "devdata/game2.png", "devdata/game3.png", "devdata/round.png"],
+    # The overlay atlases preloaded at start; game2.png (agreement screen) joins once it is painted.
+    "texture": ["devdata/game.png", "devdata/game3.png", "devdata/round.png"],
     "start_dist": 1500.0,
     "start_delay": 0.5,
     "start_time": 3.0,
