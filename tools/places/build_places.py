@@ -8,6 +8,7 @@ gmt, gmt-dcw and r-cran-maps). The output is the same bytes for the same
 inputs.
 """
 import json
+import warnings
 import os
 import sys
 
@@ -23,6 +24,9 @@ import geometry as G  # noqa: E402
 import sources  # noqa: E402
 from lakes import LAKES, GREAT_LAKES_SPLIT  # noqa: E402
 from seas import SEAS  # noqa: E402
+
+# shapely 1.8 warns about the STRtree interface of 2.0; the 1.8 one is used.
+warnings.filterwarnings("ignore", message="STRtree will be changed")
 
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 OUT_DOC = os.path.join(ROOT, "devdata", "places.json")
@@ -259,6 +263,25 @@ def write_outputs(places):
         f.write("\n")
 
 
+# Points whose place is known, checked with the game's inside rule after every
+# build: each must lie in its place and in no other country.
+CHECKS = [
+    ("Paris", 48.86, 2.35, "c_fra"), ("Maseru", -29.31, 27.48, "c_lso"),
+    ("San Marino", 43.94, 12.45, "c_smr"), ("Chukotka at 172 E", 65.0, 172.0, "c_rus"),
+    ("Chukotka at 176 W", 66.0, -176.0, "c_rus"), ("Utqiagvik", 71.29, -156.79, "c_usa"),
+    ("inland Fiji", -17.80, 178.00, "c_fji"), ("near the south pole", -89.5, 45.0, "c_ata"),
+    ("Likoma Island", -12.06, 34.73, "c_mwi"), ("Caspian Sea", 42.0, 51.0, None),
+]
+
+
+def check_points(places):
+    for name, lat, lon, key in CHECKS:
+        x, y = (lon + 180.0) / 1.8, (lat + 90.0) / 1.8
+        found = [p.key for p in places if p.family == "land" and G.contains_even_odd(p.rings, x, y)]
+        if found != ([key] if key else []):
+            log("check point %s lies in %s, not %s" % (name, found, key))
+
+
 def main():
     log("reading countries")
     countries = load_countries()
@@ -283,6 +306,7 @@ def main():
     places = [p for p in places if p.rings]
     places.sort(key=lambda p: p.key)
     write_outputs(places)
+    check_points(places)
     levels = {}
     for p in places:
         levels[p.level] = levels.get(p.level, 0) + 1

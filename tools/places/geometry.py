@@ -6,7 +6,7 @@ game's 200 x 100 outline grid: x = (lon + 180) / 1.8, y = (lat + 90) / 1.8.
 """
 import math
 
-from shapely.geometry import LineString, MultiPolygon, Point, Polygon, box
+from shapely.geometry import LineString, MultiPolygon, Polygon, box
 from shapely.ops import unary_union
 from shapely.prepared import prep
 from shapely.validation import make_valid
@@ -123,10 +123,6 @@ def to_grid(geom):
     return affine_transform(geom, [1 / 1.8, 0, 0, 1 / 1.8, 180 / 1.8, 90 / 1.8])
 
 
-def from_grid_point(x, y):
-    return (x * 1.8 - 180.0, y * 1.8 - 90.0)
-
-
 def simplify_polygon(poly, tolerance, ground=False):
     """Douglas-Peucker in grid units, with the tolerance shrunk for small
     shapes so that micro-states keep their form instead of collapsing."""
@@ -187,15 +183,6 @@ def bridge_holes(poly):
     return ring
 
 
-def ring_area(ring):
-    a = 0.0
-    for i in range(len(ring)):
-        x1, y1 = ring[i]
-        x2, y2 = ring[(i + 1) % len(ring)]
-        a += x1 * y2 - x2 * y1
-    return abs(a) / 2.0
-
-
 def contains_even_odd(rings, x, y):
     """The game's own inside rule (half-open crossing count), for checks."""
     for ring in rings:
@@ -211,7 +198,3 @@ def contains_even_odd(rings, x, y):
         if inside:
             return True
     return False
-
-
-def point(lon, lat):
-    return Point(lon, lat)
