@@ -195,6 +195,7 @@ const Capital kCapitals[] = {
   {"c_xsl", "Hargeisa", 9.56, 44.06}, {"c_esh", "Laayoune", 27.15, -13.20}, 
   {"c_pyf", "Papeete", -17.53, -149.57}, {"c_flk", "Stanley", -51.69, -57.86}, {"c_fro", "Tórshavn", 62.01, -6.77},
   {"c_gum", "Hagåtña", 13.47, 144.75}, {"c_cuw", "Willemstad", 12.11, -68.93},
+  {"c_tuv", "Funafuti", -8.52, 179.20},
 };
 // clang-format on
 

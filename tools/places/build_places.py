@@ -23,6 +23,7 @@ sys.path.insert(0, HERE)
 import geometry as G  # noqa: E402
 import sources  # noqa: E402
 from lakes import LAKES, GREAT_LAKES_SPLIT  # noqa: E402
+from hand_drawn import HAND_DRAWN  # noqa: E402
 from seas import SEAS  # noqa: E402
 
 # shapely 1.8 warns about the STRtree interface of 2.0; the 1.8 one is used.
@@ -82,6 +83,9 @@ def load_countries():
         out.append(PlaceShape(key, name, level, answer, G.clip_to_world(topo.shape(g)), "land"))
     for left in sorted(by_name):
         log("world-atlas: %r has no row in countries.tsv" % left)
+    for key, name, level, answer, boxes in HAND_DRAWN:
+        geom = unary_union([box(x - r, y - r, x + r, y + r) for x, y, r in boxes])
+        out.append(PlaceShape(key, name, level, answer, G.valid(geom), "land"))
     # Natural Earth gives Morocco the part of Western Sahara it administers;
     # the quiz asks for the whole territory, south of 27 deg 40' N.
     by_key = {p.key: p for p in out}
