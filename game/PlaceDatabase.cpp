@@ -36,7 +36,9 @@ std::shared_ptr<Place> PlaceDatabase::loadPlace(const std::string& key, float to
     (void)place->load(path);  // a failed load has said why and leaves no polygons
   }
 
-  context.placeName = json::string(entry, "name");
+  const picojson::value& name = json::at(entry, "name");
+  if (!name.is<std::string>()) std::cerr << "places: entry \"" << key << "\" has no name\n";
+  context.placeName = json::string(name);
   const picojson::value& answer = json::at(entry, "answer");
   context.hasAnswer = answer.is<std::string>();
   if (context.hasAnswer) context.answerText = answer.get<std::string>();
