@@ -1,7 +1,8 @@
 #include "game/OutlineReader.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 
@@ -47,25 +48,15 @@ void OutlineReader::space() {
 }
 
 bool OutlineReader::number(double& value) {
-  const char* start = p_;
-  if (p_ < end_ && *p_ == '-') ++p_;
-  if (p_ >= end_ || *p_ < '0' || *p_ > '9') {
-    p_ = start;
-    return false;
-  }
-  while (p_ < end_ && ((*p_ >= '0' && *p_ <= '9') || *p_ == '.' || *p_ == 'e' || *p_ == 'E' ||
-                       *p_ == '+' || *p_ == '-')) {
-    ++p_;
-  }
-  // The token is copied so that strtod never reads past it.
-  char buf[64];
-  const std::size_t n = static_cast<std::size_t>(p_ - start);
-  if (n >= sizeof(buf)) return false;
-  std::copy(start, p_, buf);
-  buf[n] = '\0';
-  char* stop = nullptr;
-  value = std::strtod(buf, &stop);
-  return stop == buf + n;
+  // JSON numbers start with a digit or a minus sign; that check also keeps
+  // from_chars from taking "inf" or "nan".
+  const char* digit = (p_ < end_ && *p_ == '-') ? p_ + 1 : p_;
+  if (digit >= end_ || *digit < '0' || *digit > '9') return false;
+  const auto [stop, ec] = std::from_chars(p_, end_, value);
+  if (stop == p_) return false;
+  if (ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
+  p_ = stop;
+  return true;
 }
 
 bool OutlineReader::skipValue(int depth) {
