@@ -50,7 +50,7 @@ SEAS = [
     ("s_mediterranean", "Mediterranean Sea", 1, "Joined to the Atlantic by the Strait of Gibraltar", (18, 35), "seed",
      [(-5.6, 37.5), (-5.6, 35.0), (10, 30), (36, 30), (37, 36.5), (30, 39), (27, 39), (26, 41),
       (20, 42), (14, 46.5), (8, 45), (3, 44), (-1, 40)]),
-    ("s_black", "Black Sea", 1, "Joined to the Mediterranean by the Bosporus", (34, 43), "seed",
+    ("s_black", "Black Sea", 1, "Reaches the Mediterranean through the Bosporus and the Dardanelles", (34, 43), "seed",
      [(27.5, 41.0), (30.5, 40.8), (42, 40.5), (42, 44.5), (37.5, 45.0), (35.8, 45.5), (34, 46.2),
       (30, 47), (27.5, 44)]),
     ("s_caribbean", "Caribbean Sea", 1, "Bounded by the Antilles and Central America", (-75, 15), "seed",
@@ -192,6 +192,6 @@ SEAS = [
      [(10.5, 43.6), (9.45, 42.95), (8.75, 42.5), (6.1, 43.2), (8, 44.5)]),
     ("s_laptev", "Laptev Sea", 11, "Arctic sea fed by the Lena", (125, 75.5), "seed",
      [(104, 77.7), (140, 76.2), (140, 74.5), (139, 72), (128, 71), (112, 73.5)]),
-    ("s_east_siberian", "East Siberian Sea", 11, "The shallowest Arctic sea", (165, 73), "seed",
+    ("s_east_siberian", "East Siberian Sea", 11, "Shallow, ice-bound sea off northeastern Siberia", (165, 73), "seed",
      [(139, 72), (140, 76.2), (180, 76), (180, 71.5), (180, 68.5), (160, 69)]),
 ]
