@@ -20,11 +20,6 @@ Equator::Equator(GameContext* context) : context_(context) {
     const picojson::value& p = json::at(context_->params->root(), "equator");
     scale_ = json::real(p, "scale", 1.0f);
     div_ = json::integer(p, "div");
-    const picojson::value& fog = json::at(p, "fog");
-    if (json::size(fog) >= 2) {
-      fogReach_ = json::realAt(fog, 0);
-      fogReachByDistance_ = json::realAt(fog, 1);
-    }
   }
 }
 
@@ -68,8 +63,8 @@ void Equator::draw() {
   glEnable(GL_BLEND);
 
   float fogStart = 0.0f, fogEnd = 0.0f;
-  fogRange(context_->camera->distance, radius, context_->camera->far, fogReach_,
-           fogReachByDistance_, fogStart, fogEnd);
+  fogRange(context_->camera->distance, radius, context_->camera->far, kFogReach,
+           kFogReachByDistance, fogStart, fogEnd);
   const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
   glFogi(GL_FOG_MODE, GL_LINEAR);
   glFogfv(GL_FOG_COLOR, black);

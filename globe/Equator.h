@@ -42,8 +42,6 @@ class Equator : public TaskProc {
   bool alive_ = true;
   float scale_ = 1.0f;  // "scale": circle radius / globe radius
   int div_ = 0;         // "div": dashes
-  float fogReach_ = kFogReach;
-  float fogReachByDistance_ = kFogReachByDistance;
   // The fade: in from 0 at creation, out from the current alpha after 11.
   float elapsed_ = 0.0f;
   float alpha_ = 0.0f;

@@ -275,7 +275,7 @@ TEST(RoundHud, RingSitsOnTheTappedPointOfTheSpinningGlobe) {
   HudScene scene;
   GameContext& c = scene.context;
   scene.camera.orientation = facing(20.0f, 10.0f);
-  scene.camera.distance = 450.0f;
+  scene.camera.distance = 1800.0f;
   scene.earth->spinAngle = 50.0f;
   auto world = scene.tasks.create<GameWorld>(1, &c);
   scene.step(1.0f / 60.0f);

@@ -43,7 +43,7 @@ TEST(GlobePick, TapAtTheScreenCentreNamesThePointAndItsTexel) {
   scene.earth->spinAngle = 30.0f;
   // The Sahara (15 E, 23 N) at the centre: yaw = 90 + lon - spin, pitch = lat.
   scene.camera.orientation = quatFromAngles(23.0f * kDegToRad, (90.0f + 15.0f - 30.0f) * kDegToRad);
-  scene.camera.distance = 250.0f;
+  scene.camera.distance = 1000.0f;
   GameWorld world(&scene.context);
   Control control(&scene.context);
   control.message(14);

@@ -16,7 +16,7 @@ class ResetCameraTest : public ::testing::Test {
   void SetUp() override {
     if (!test::globeGlContext()) GTEST_SKIP() << "no DISPLAY";
     scene = std::make_unique<GlobeScene>(-1);
-    scene->camera.distance = 1500.0f;
+    scene->camera.distance = 6000.0f;
     scene->camera.orientation = quatFromAngles(0.0f, 0.0f);
   }
   std::unique_ptr<GlobeScene> scene;
@@ -63,10 +63,10 @@ TEST_F(ResetCameraTest, DelayWaitsAndTakesTheOrientationWhenItEnds) {
   move.delay = 0.5f;
   move.setTarget(0.0f, 1.0f, false);
   for (int i = 0; i < 20; ++i) move.update(kStep);
-  EXPECT_FLOAT_EQ(1500.0f, scene->camera.distance);
+  EXPECT_FLOAT_EQ(6000.0f, scene->camera.distance);
   scene->camera.orientation = quatFromAngles(0.0f, 0.6f);  // the player turned the globe meanwhile
   for (int i = 0; i < 15; ++i) move.update(kStep);
-  EXPECT_LT(scene->camera.distance, 1500.0f);
+  EXPECT_LT(scene->camera.distance, 6000.0f);
   EXPECT_NEAR(0.6f, anglesFromQuat(move.startOrientation).y, 1e-4f);
 }
 

@@ -89,11 +89,10 @@ SECTIONS = {
     # (x offset, alpha): the bonus slides in from the right, holds, slides on.
     "just": {"easing": [[120, 0, 0, 1, 0.25], [0, 1, 0, 1, 0.7], [0, 1, -80, 0, 0.35]],
              "num_ofs": [100, 0]},
-    # The ring where a correct tap landed (globe radius 100): (scale, alpha).
-    "konahen": {"div": 48, "rotate": 60, "size": 5, "v": 32, "height": 1.8,
+    # The ring where a correct tap landed (globe radius 400): (scale, alpha).
+    "konahen": {"div": 48, "rotate": 60, "size": 20, "v": 32, "height": 1.8,
                 "easing": [[0.2, 1, 1, 1, 0.35], [1, 1, 1.8, 0, 0.9]]},
-    # Fog reach [at the near end, lost towards the far clip] suits the radius 100 globe.
-    "equator": {"scale": 1.004, "div": 96, "fog": [120, 17]},
+    "equator": {"scale": 1.004, "div": 96},
     "nsdisp": {"scale": 1.13},
 }
 
