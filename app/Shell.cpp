@@ -12,6 +12,7 @@
 #include "app/PlatformContext.h"
 #include "app/WindowPlacement.h"
 #include "data/JsonDocument.h"
+#include "globe/EarthModel.h"
 #include "input/MouseTouch.h"
 
 namespace orb {
@@ -95,6 +96,11 @@ bool checkParameterFile(const std::string& dataDir) {
   if (!params.loaded() || !params.root().is<picojson::object>()) {
     std::cerr << "globaro: unusable parameter file: "
               << (params.error().empty() ? params.path() : params.error()) << "\n";
+    return false;
+  }
+  const std::string globeProblem = EarthModel::checkParams(params.root());
+  if (!globeProblem.empty()) {
+    std::cerr << "globaro: unusable parameter file " << params.path() << ": " << globeProblem << "\n";
     return false;
   }
   return true;
