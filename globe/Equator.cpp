@@ -32,21 +32,12 @@ void Equator::fogRange(float distance, float radius, float far, float reach, flo
 }
 
 void Equator::update(float dt) {
-  if (kFadeTime > elapsed_) {
-    elapsed_ += dt;
-    tween(alpha_, elapsed_, fadeFrom_, fadeTo_, kFadeTime, 0);  // linear
-  }
-  if (closing_ && elapsed_ >= kFadeTime) alive_ = false;
+  if (!fade_.update(dt)) alive_ = false;
 }
 
 void Equator::message(int code) {
   if (code == 11) {  // game over: fade out
-    if (!closing_) {
-      closing_ = true;
-      elapsed_ = 0.0f;
-      fadeFrom_ = alpha_;
-      fadeTo_ = 0.0f;
-    }
+    fade_.close();
   } else if (code == 12) {
     alive_ = false;
   }
@@ -76,7 +67,7 @@ void Equator::draw() {
   circle.radiusX = circle.radiusY = scale_ * radius;
   circle.dashes = div_;
   circle.r = 1.0f;
-  circle.a = alpha_;
+  circle.a = fade_.alpha();
   circle.blendMode = 1;  // additive
   circle.lineWidth = kLineWidth;
   circle.smooth = true;

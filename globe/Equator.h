@@ -1,4 +1,5 @@
 #pragma once
+#include "globe/OverlayFade.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -27,10 +28,10 @@ class Equator : public TaskProc {
   void message(int code) override;
   bool alive() const override { return alive_; }
 
-  static constexpr float kFadeTime = 2.0f;  // seconds, in and out
+  static constexpr float kFadeTime = OverlayFade::kFadeTime;
 
-  float alpha() const { return alpha_; }
-  bool closing() const { return closing_; }
+  float alpha() const { return fade_.alpha(); }
+  bool closing() const { return fade_.closing(); }
   // Linear fog range for a camera at distance from the centre of a globe of
   // radius, with the camera's far clip distance: from the silhouette's depth
   // over reach - reachByDistance * distance / far.
@@ -43,11 +44,7 @@ class Equator : public TaskProc {
   float scale_ = 1.0f;  // "scale": circle radius / globe radius
   int div_ = 0;         // "div": dashes
   // The fade: in from 0 at creation, out from the current alpha after 11.
-  float elapsed_ = 0.0f;
-  float alpha_ = 0.0f;
-  float fadeFrom_ = 0.0f;
-  float fadeTo_ = 1.0f;
-  bool closing_ = false;
+  OverlayFade fade_;
 };
 
 }  // namespace orb

@@ -40,21 +40,12 @@ float NsDisp::poleFade(const Vec3& pole, const Vec3& centre) {
 }
 
 void NsDisp::update(float dt) {
-  if (kFadeTime > elapsed_) {
-    elapsed_ += dt;
-    tween(alpha_, elapsed_, fadeFrom_, fadeTo_, kFadeTime, 0);  // linear
-  }
-  if (closing_ && elapsed_ >= kFadeTime) alive_ = false;
+  if (!fade_.update(dt)) alive_ = false;
 }
 
 void NsDisp::message(int code) {
   if (code == 11) {  // game over: fade out
-    if (!closing_) {
-      closing_ = true;
-      elapsed_ = 0.0f;
-      fadeFrom_ = alpha_;
-      fadeTo_ = 0.0f;
-    }
+    fade_.close();
   } else if (code == 12) {
     alive_ = false;
   }
@@ -78,7 +69,7 @@ void NsDisp::drawLabel(const Label& label, const Vec3& pole, const Vec3& centre,
   sprite.x = at.x;
   sprite.y = at.y;
   sprite.r = sprite.g = sprite.b = 1.0f;
-  sprite.a = alpha_ * fade;
+  sprite.a = fade_.alpha() * fade;
   sprite.draw();
 }
 

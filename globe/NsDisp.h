@@ -1,4 +1,5 @@
 #pragma once
+#include "globe/OverlayFade.h"
 #include <memory>
 
 #include "gfx/Vec2.h"
@@ -35,10 +36,10 @@ class NsDisp : public TaskProc {
   void message(int code) override;
   bool alive() const override { return alive_; }
 
-  static constexpr float kFadeTime = 2.0f;  // seconds, in and out
+  static constexpr float kFadeTime = OverlayFade::kFadeTime;
 
-  float alpha() const { return alpha_; }
-  bool closing() const { return closing_; }
+  float alpha() const { return fade_.alpha(); }
+  bool closing() const { return fade_.closing(); }
   // Visibility of a pole from its projected point and the projected centre
   // (window coordinates and depth): 1 while the pole faces the viewer or sits
   // on the silhouette, falling to 0 as it points straight away.
@@ -53,11 +54,7 @@ class NsDisp : public TaskProc {
   std::shared_ptr<Texture> atlas_;
   float scale_ = 1.0f;  // "scale": label distance from the centre / globe radius
   // The fade: in from 0 at creation, out from the current alpha after 11.
-  float elapsed_ = 0.0f;
-  float alpha_ = 0.0f;
-  float fadeFrom_ = 0.0f;
-  float fadeTo_ = 1.0f;
-  bool closing_ = false;
+  OverlayFade fade_;
 };
 
 }  // namespace orb
