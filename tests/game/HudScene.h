@@ -27,6 +27,7 @@
 #include "globe/EarthModel.h"
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
+#include "gfx/GlContext.h"
 #include "support/TestPaths.h"
 #include "task/TaskList.h"
 
@@ -35,31 +36,7 @@ namespace orb::test {
 constexpr int kHudW = 960;
 constexpr int kHudH = 640;
 
-inline bool hudGlContext() {
-  static int state = 0;  // 0 untried, 1 ready, -1 no display
-  if (state == 0) {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-      state = -1;
-    } else {
-      // Another fixture of this test program may have opened GLUT already.
-      if (!glutGet(GLUT_INIT_STATE)) {
-        int argc = 1;
-        char name[] = "test_game";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-      }
-      if (glutGetWindow() == 0) {
-        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
-        glutInitWindowSize(kHudW, kHudH);
-        glutCreateWindow("test_game");
-      }
-      GlCapabilities::get().detect();
-      state = 1;
-    }
-  }
-  return state == 1;
-}
+inline bool hudGlContext() { return ensureGlContext(); }
 
 struct HudScene {
   std::string dataDir = sourceDir();

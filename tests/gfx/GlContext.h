@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "gfx/GlCapabilities.h"
+
 namespace orb::test {
 
 constexpr int kGlWidth = 960;
@@ -19,14 +21,20 @@ inline bool ensureGlContext() {
     if (display == nullptr || *display == '\0') {
       state = -1;
     } else {
-      int argc = 1;
-      char name[] = "test_gfx";
-      char* argv[] = {name, nullptr};
-      glutInit(&argc, argv);
-      glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
-      glutInitWindowSize(kGlWidth, kGlHeight);
-      glutCreateWindow("test_gfx");
+      // Several fixtures of one test program may ask; GLUT is set up once.
+      if (!glutGet(GLUT_INIT_STATE)) {
+        int argc = 1;
+        char name[] = "globaro_test";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+      }
+      if (glutGetWindow() == 0) {
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
+        glutInitWindowSize(kGlWidth, kGlHeight);
+        glutCreateWindow("globaro_test");
+      }
       glViewport(0, 0, kGlWidth, kGlHeight);
+      GlCapabilities::get().detect();
       state = 1;
     }
   }

@@ -26,6 +26,7 @@
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
 #include "input/TouchDispatcher.h"
+#include "gfx/GlContext.h"
 #include "support/TestPaths.h"
 #include "task/TaskList.h"
 
@@ -35,26 +36,7 @@ constexpr int kWinW = 960;
 constexpr int kWinH = 640;
 
 // True when a context is current; false without an X display (tests skip).
-inline bool globeGlContext() {
-  static int state = 0;
-  if (state == 0) {
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
-      state = -1;
-    } else {
-      int argc = 1;
-      char name[] = "test_globe";
-      char* argv[] = {name, nullptr};
-      glutInit(&argc, argv);
-      glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
-      glutInitWindowSize(kWinW, kWinH);
-      glutCreateWindow("test_globe");
-      GlCapabilities::get().detect();
-      state = 1;
-    }
-  }
-  return state == 1;
-}
+inline bool globeGlContext() { return ensureGlContext(); }
 
 // Records every broadcast code it receives.
 class MessageProbe : public TaskProc {
