@@ -16,7 +16,11 @@ Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 save_home=$(mktemp -d)
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$save_home"' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+# Ready when a client can talk to it, not merely when its socket appears.
+for _ in $(seq 100); do
+  DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
 
 export DISPLAY=":$display" LIBGL_ALWAYS_SOFTWARE=1 ALSOFT_DRIVERS=null XDG_DATA_HOME="$save_home"
 cd build

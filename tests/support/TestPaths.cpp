@@ -1,5 +1,7 @@
 #include "support/TestPaths.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,8 +12,12 @@ std::string sourceDir() { return GLOBARO_SOURCE_DIR; }
 
 std::string scratchDir(const std::string& name) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(GLOBARO_TEST_BINARY_DIR) / "scratch" / name;
-  fs::remove_all(dir);
+  // CTest runs tests in parallel processes, several of them with fixtures that
+  // ask for the same name: each process gets its own folder.
+  const fs::path dir =
+      fs::path(GLOBARO_TEST_BINARY_DIR) / "scratch" / (name + "-" + std::to_string(::getpid()));
+  std::error_code ec;
+  fs::remove_all(dir, ec);
   fs::create_directories(dir);
   return dir.string() + "/";
 }
