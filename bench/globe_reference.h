@@ -59,8 +59,8 @@ class ReferenceGlobe {
     cloud_ = loadTexture(s.dir + "cloud.png", true);
     glow_ = loadTexture(s.dir + "glow.png", false);
     halo_ = loadTexture(s.dir + "halo.png", false);
-    sphere_ = buildSphere(s.hDiv, s.vDiv, 6.2831855f, false, sphereCount_);
-    glowMesh_ = buildSphere(s.hDiv / 2, s.vDiv, 3.1415927f, true, glowCount_);
+    sphere_ = buildSphere(s.hDiv, s.vDiv, s.radius, 6.2831855f, false, sphereCount_);
+    glowMesh_ = buildSphere(s.hDiv / 2, s.vDiv, s.radius, 3.1415927f, true, glowCount_);
     std::vector<float> ring;
     for (int i = 0; i <= s.hDiv; ++i) {
       const float a = -static_cast<float>(i) * 6.2831855f / static_cast<float>(s.hDiv);
@@ -170,7 +170,7 @@ class ReferenceGlobe {
   };
 
   // Interleaved position, normal, texture coordinate; the same tessellation as the game.
-  static Buffers buildSphere(int h, int v, float span, bool planar, GLsizei& indexCount) {
+  static Buffers buildSphere(int h, int v, float r, float span, bool planar, GLsizei& indexCount) {
     std::vector<float> data;
     std::vector<unsigned short> idx;
     for (int i = 0; i <= v; ++i) {
@@ -178,7 +178,6 @@ class ReferenceGlobe {
       for (int j = 0; j <= h; ++j) {
         const float th = static_cast<float>(j) * span / static_cast<float>(h);
         const float nx = std::cos(th) * std::sin(phi), ny = std::cos(phi), nz = std::sin(th) * std::sin(phi);
-        const float r = 100.0f;
         data.insert(data.end(), {nx * r, ny * r, nz * r, nx, ny, nz});
         if (planar) {
           data.insert(data.end(), {nx * 0.5f + 0.5f, ny * 0.5f + 0.5f});
