@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,12 +11,25 @@ namespace orb::test {
 
 std::string sourceDir() { return GLOBARO_SOURCE_DIR; }
 
+namespace {
+
+// CTest runs tests in parallel processes, several of them with fixtures that
+// ask for the same name, so each test process gets its own folders. The id is
+// passed down the environment: a death test re-runs the test in a child
+// process, which must find the same folders as its parent.
+std::string processId() {
+  constexpr const char* kVariable = "GLOBARO_TEST_SCRATCH_ID";
+  if (const char* id = std::getenv(kVariable)) return id;
+  const std::string id = std::to_string(::getpid());
+  ::setenv(kVariable, id.c_str(), 1);
+  return id;
+}
+
+}  // namespace
+
 std::string scratchDir(const std::string& name) {
   namespace fs = std::filesystem;
-  // CTest runs tests in parallel processes, several of them with fixtures that
-  // ask for the same name: each process gets its own folder.
-  const fs::path dir =
-      fs::path(GLOBARO_TEST_BINARY_DIR) / "scratch" / (name + "-" + std::to_string(::getpid()));
+  const fs::path dir = fs::path(GLOBARO_TEST_BINARY_DIR) / "scratch" / (name + "-" + processId());
   std::error_code ec;
   fs::remove_all(dir, ec);
   fs::create_directories(dir);
