@@ -1,8 +1,6 @@
-#define GL_GLEXT_PROTOTYPES 1
 #include "game/Konahen.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +13,7 @@
 #include "gfx/Texture.h"
 #include "gfx/TextureCache.h"
 #include "globe/EarthModel.h"
+#include "globe/RingMesh.h"
 
 namespace orb {
 namespace {
@@ -41,32 +40,20 @@ Konahen::Konahen(GameContext* context) : context_(context) {
   const float vmax = (texture_ && texture_->height > 0)
                          ? texture_->usedV * rows / static_cast<float>(texture_->height)
                          : 1.0f;
+  std::vector<Vec2<float>> positions, texCoords;
   for (int i = 0; i <= div; ++i) {
     const float a = -kTwoPi * static_cast<float>(i) / static_cast<float>(div);
     const float s = std::sin(a), c = std::cos(a);
     const float u = kTurnsOfTexture * static_cast<float>(i) / static_cast<float>(div);
-    positions_.push_back({s, c});
-    texCoords_.push_back({u, 0.0f});
-    positions_.push_back({height * s, height * c});
-    texCoords_.push_back({u, vmax});
+    positions.push_back({s, c});
+    texCoords.push_back({u, 0.0f});
+    positions.push_back({height * s, height * c});
+    texCoords.push_back({u, vmax});
   }
-
-  useBuffers_ = GlCapabilities::get().vertexBuffers;
-  if (useBuffers_) {
-    glGenBuffers(2, buffers_.data());
-    glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(positions_.size() * sizeof(Vec2<float>)),
-                 positions_.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers_[1]);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords_.size() * sizeof(Vec2<float>)),
-                 texCoords_.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-  }
+  ring_ = std::make_unique<RingMesh>(std::move(positions), std::move(texCoords), GlCapabilities::get().vertexBuffers);
 }
 
-Konahen::~Konahen() {
-  if (useBuffers_) glDeleteBuffers(2, buffers_.data());
-}
+Konahen::~Konahen() = default;
 
 float Konahen::scale() const { return size_ * track_.value().x; }
 
@@ -130,21 +117,7 @@ void Konahen::draw() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glColor4f(1.0f, 1.0f, 1.0f, alpha());
 
-  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  if (useBuffers_) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);
-    glVertexPointer(2, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, buffers_[1]);
-    glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-  } else {
-    glVertexPointer(2, GL_FLOAT, 0, positions_.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, texCoords_.data());
-  }
-  glDrawArrays(GL_TRIANGLE_STRIP, 0, static_cast<GLsizei>(positions_.size()));
-  glPopClientAttrib();
+  ring_->draw();
 
   glFrontFace(static_cast<GLenum>(frontFace));
   if (!culling) glDisable(GL_CULL_FACE);

@@ -1,13 +1,11 @@
 #pragma once
-#include <GL/gl.h>
-
-#include <array>
 #include <memory>
 #include <vector>
 
 #include "game/TrackPlayer.h"
 #include "gfx/Vec2.h"
 #include "gfx/Vec3.h"
+#include "globe/RingMesh.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -39,8 +37,9 @@ class Konahen : public TaskProc {
   float scale() const;                        // ring radius factor: "size" x track
   float alpha() const { return track_.value().y; }
   const Vec3& point() const { return point_; }  // tapped globe point
-  const std::vector<Vec2<float>>& positions() const { return positions_; }
-  const std::vector<Vec2<float>>& texCoords() const { return texCoords_; }
+  // The strip: inner, outer, inner, ... vertices in ring units.
+  const std::vector<Vec2<float>>& positions() const { return ring_->positions; }
+  const std::vector<Vec2<float>>& texCoords() const { return ring_->texCoords; }
 
  private:
   GameContext* context_;
@@ -52,10 +51,7 @@ class Konahen : public TaskProc {
   bool showing_ = false;
   float spin_ = 0.0f;
   Vec3 point_;
-  std::vector<Vec2<float>> positions_;  // triangle strip: inner, outer, inner, ...
-  std::vector<Vec2<float>> texCoords_;
-  std::array<GLuint, 2> buffers_{};     // positions, texture coordinates
-  bool useBuffers_ = false;
+  std::unique_ptr<RingMesh> ring_;
 };
 
 }  // namespace orb

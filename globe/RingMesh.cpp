@@ -5,6 +5,7 @@
 #include <GL/glext.h>
 
 #include <cmath>
+#include <utility>
 
 #include "gfx/MathConstants.h"
 
@@ -20,6 +21,16 @@ RingMesh::RingMesh(int segments, float outerRadius, float innerRadius, bool useB
     positions.push_back({s * innerRadius, c * innerRadius});
     texCoords.push_back({0.5f, 1.0f});
   }
+  upload();
+}
+
+RingMesh::RingMesh(std::vector<Vec2<float>> stripPositions, std::vector<Vec2<float>> stripTexCoords,
+                   bool useBuffers)
+    : positions(std::move(stripPositions)), texCoords(std::move(stripTexCoords)), useBuffers_(useBuffers) {
+  upload();
+}
+
+void RingMesh::upload() {
   if (!useBuffers_) return;
   glGenBuffers(2, buffers_.data());
   glBindBuffer(GL_ARRAY_BUFFER, buffers_[0]);

@@ -15,6 +15,9 @@ namespace orb {
 class RingMesh {
  public:
   RingMesh(int segments, float outerRadius, float innerRadius, bool useBuffers);
+  // Any other strip of 2D vertices with their texture coordinates (the answer
+  // ring on the globe lays out its own).
+  RingMesh(std::vector<Vec2<float>> stripPositions, std::vector<Vec2<float>> stripTexCoords, bool useBuffers);
   ~RingMesh();
   RingMesh(const RingMesh&) = delete;
   RingMesh& operator=(const RingMesh&) = delete;
@@ -25,6 +28,8 @@ class RingMesh {
   std::vector<Vec2<float>> texCoords;
 
  private:
+  void upload();
+
   std::array<GLuint, 2> buffers_{};
   bool useBuffers_ = false;
 };
