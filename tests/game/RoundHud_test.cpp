@@ -1,6 +1,6 @@
 // The round's displays drawn over the globe as in a game. Writes screenshots
 // of a question, a correct answer and a time-out to
-// <build>/tests/scratch/round_hud-<pid>/ for a person to look at, and checks what
+// <build>/tests/scratch/round_hud/<name>-<pid>/ for a person to look at, and checks what
 // the pictures must show.
 #include <gtest/gtest.h>
 
