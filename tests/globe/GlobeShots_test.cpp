@@ -1,5 +1,5 @@
 // Renders the globe as a player sees it and writes the pictures to
-// <build>/tests/scratch/globe_shots-<pid>/ for a person to look at; checks the
+// <build>/tests/scratch/globe_shots/<name>-<pid>/ for a person to look at; checks the
 // framing the parameters promise.
 #include <gtest/gtest.h>
 
