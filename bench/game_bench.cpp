@@ -102,22 +102,7 @@ int main(int argc, char** argv) {
   orb::json::member(round, "q_refresh_delay") = picojson::value(picojson::array(1, picojson::value(0.2)));
 
   // The reference: the same globe layers in straight-line GL.
-  const picojson::value& p = ctx.params->root();
-  const picojson::value& e = orb::json::at(p, "earth");
-  bench::ReferenceGlobe::Setup setup;
-  setup.dir = root + "devdata/";
-  setup.hDiv = ctx.earth->hDiv;
-  setup.vDiv = ctx.earth->vDiv;
-  setup.radius = ctx.earth->radius;
-  setup.cloudScale = orb::json::real(e, "cloud_scale");
-  setup.cloudShadow = orb::json::real(e, "cloud_shadow");
-  setup.airScale = orb::json::real(e, "air_scale");
-  setup.atmosScale = orb::json::real(e, "atmos_scale");
-  for (std::size_t i = 0; i < 3; ++i) {
-    setup.ambient[i] = ctx.light->ambient[i];
-    setup.diffuse[i] = ctx.light->diffuse[i];
-    setup.lightOffset[i] = ctx.light->offset[i];
-  }
+  const auto setup = bench::ReferenceGlobe::Setup::of(*ctx.earth, *ctx.light, ctx.params->root(), root);
   bench::ReferenceGlobe reference(setup);
 
   Samples running, ref, changes, globeOnly;

@@ -125,21 +125,7 @@ int main(int argc, char** argv) {
   context.light = &light;
   orb::GameWorld world(&context);
 
-  const picojson::value& e = orb::json::at(p, "earth");
-  bench::ReferenceGlobe::Setup setup;
-  setup.dir = root + "devdata/";
-  setup.hDiv = earth.hDiv;
-  setup.vDiv = earth.vDiv;
-  setup.radius = earth.radius;
-  setup.cloudScale = orb::json::real(e, "cloud_scale");
-  setup.cloudShadow = orb::json::real(e, "cloud_shadow");
-  setup.airScale = orb::json::real(e, "air_scale");
-  setup.atmosScale = orb::json::real(e, "atmos_scale");
-  for (int i = 0; i < 3; ++i) {
-    setup.ambient[i] = light.ambient[static_cast<std::size_t>(i)];
-    setup.diffuse[i] = light.diffuse[static_cast<std::size_t>(i)];
-    setup.lightOffset[i] = light.offset[static_cast<std::size_t>(i)];
-  }
+  const auto setup = bench::ReferenceGlobe::Setup::of(earth, light, p, root);
   bench::ReferenceGlobe reference(setup);
 
   const float dt = 1.0f / 60.0f;

@@ -15,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "data/Json.h"
 #include "gfx/PngImage.h"
+#include "globe/EarthModel.h"
+#include "globe/Light.h"
 
 namespace bench {
 
@@ -52,6 +55,27 @@ class ReferenceGlobe {
     float radius = 100, cloudScale = 1.008f, cloudShadow = 0.45f, airScale = 1.07f, atmosScale = 1.015f;
     float ambient[4] = {0.16f, 0.16f, 0.19f, 1}, diffuse[4] = {0.88f, 0.86f, 0.83f, 1};
     float lightOffset[3] = {0, 0, 0};  // relative to the viewer, turned with the inverse rotation
+
+    // The same numbers the game's globe uses: its earth model and first light.
+    static Setup of(const orb::EarthModel& earth, const orb::Light& light, const picojson::value& params,
+                    const std::string& dataDir) {
+      const picojson::value& e = orb::json::at(params, "earth");
+      Setup s;
+      s.dir = dataDir + "devdata/";
+      s.hDiv = earth.hDiv;
+      s.vDiv = earth.vDiv;
+      s.radius = earth.radius;
+      s.cloudScale = orb::json::real(e, "cloud_scale");
+      s.cloudShadow = orb::json::real(e, "cloud_shadow");
+      s.airScale = orb::json::real(e, "air_scale");
+      s.atmosScale = orb::json::real(e, "atmos_scale");
+      for (std::size_t i = 0; i < 3; ++i) {
+        s.ambient[i] = light.ambient[i];
+        s.diffuse[i] = light.diffuse[i];
+        s.lightOffset[i] = light.offset[i];
+      }
+      return s;
+    }
   };
 
   explicit ReferenceGlobe(const Setup& s) : s_(s) {
