@@ -59,6 +59,20 @@ bool OutlineReader::number(double& value) {
   return true;
 }
 
+bool OutlineReader::listStep(char close, bool& more) {
+  space();
+  if (p_ < end_ && *p_ == ',') {
+    ++p_;
+    return true;
+  }
+  if (p_ < end_ && *p_ == close) {
+    ++p_;
+    more = false;
+    return true;
+  }
+  return false;
+}
+
 bool OutlineReader::skipValue(int depth) {
   if (depth > kMaxDepth) return false;
   space();
@@ -91,16 +105,9 @@ bool OutlineReader::skipValue(int depth) {
         ++p_;
       }
       if (!skipValue(depth + 1)) return false;
-      space();
-      if (p_ < end_ && *p_ == ',') {
-        ++p_;
-        continue;
-      }
-      if (p_ < end_ && *p_ == close) {
-        ++p_;
-        return true;
-      }
-      return false;
+      bool more = true;
+      if (!listStep(close, more)) return false;
+      if (!more) return true;
     }
   }
   for (const char* word : {"true", "false", "null"}) {
@@ -165,15 +172,7 @@ bool OutlineReader::parse(const std::string& text, std::vector<Polygon>& out) {
               leading = leading && index >= 2;
               if (!skipValue(2)) return malformed();
             }
-            space();
-            if (p_ < end_ && *p_ == ',') {
-              ++p_;
-            } else if (p_ < end_ && *p_ == ']') {
-              ++p_;
-              moreElements = false;
-            } else {
-              return malformed();
-            }
+            if (!listStep(']', moreElements)) return malformed();
           }
           if (numbers == 2) {
             poly.push_back({static_cast<float>(xy[0]), static_cast<float>(xy[1])});
@@ -184,30 +183,14 @@ bool OutlineReader::parse(const std::string& text, std::vector<Polygon>& out) {
           if (!skipValue(2)) return malformed();
           ++skipped_;
         }
-        space();
-        if (p_ < end_ && *p_ == ',') {
-          ++p_;
-        } else if (p_ < end_ && *p_ == ']') {
-          ++p_;
-          moreVertices = false;
-        } else {
-          return malformed();
-        }
+        if (!listStep(']', moreVertices)) return malformed();
       }
       if (!poly.empty()) out.push_back(std::move(poly));
     } else {
       if (!skipValue(1)) return malformed();
       ++skipped_;
     }
-    space();
-    if (p_ < end_ && *p_ == ',') {
-      ++p_;
-    } else if (p_ < end_ && *p_ == ']') {
-      ++p_;
-      more = false;
-    } else {
-      return malformed();
-    }
+    if (!listStep(']', more)) return malformed();
   }
   space();
   if (p_ != end_) return malformed();

@@ -30,6 +30,9 @@ class OutlineReader {
   bool fail(const char* why);
   void space();
   bool skipValue(int depth);
+  // After an element of a list: consumes the ',' (more stays true) or the
+  // closing bracket (more becomes false). False when neither follows.
+  bool listStep(char close, bool& more);
   bool number(double& value);
 
   const char* p_ = nullptr;
