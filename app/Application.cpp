@@ -8,7 +8,7 @@
 #include "app/WindowPlacement.h"
 #include "data/Json.h"
 #include "game/GameProc.h"
-#include "task/GamePre.h"
+#include "gfx/GamePre.h"
 
 namespace orb {
 namespace {

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <utility>
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/Easing.h"
 #include "gfx/GrpFan.h"
 #include "gfx/MathConstants.h"
 #include "gfx/WidgetSet.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -41,7 +42,7 @@ void AnsTime::startRefill(float duration) {
 }
 
 void AnsTime::update(float dt) {
-  slide_.update(dt);
+  if (!slide_.update(dt)) retire();
   if (following_ && context_->answerTime > 0.0f) {
     sweep_ = kTwoPi * std::max(0.0f, context_->answerClock / context_->answerTime);
   }
@@ -50,7 +51,6 @@ void AnsTime::update(float dt) {
     tween(sweep_, refillElapsed_, refillFrom_, kTwoPi, refillDuration_, kRefillEasing);
     if (refillElapsed_ >= refillDuration_) refilling_ = false;
   }
-  if (closing_ && slide_.finished()) alive_ = false;
 }
 
 void AnsTime::draw() {
@@ -83,30 +83,27 @@ void AnsTime::draw() {
 
 void AnsTime::message(int code) {
   switch (code) {
-    case 14:
+    case kMsgTapsOn:
       following_ = true;
       questionOpen_ = true;
       refilling_ = false;
       break;
-    case 17:
+    case kMsgCorrect:
       startRefill(kRefillAfterCorrect);
       break;
-    case 19:
+    case kMsgTimeOut:
       startRefill(kRefillAfterTimeout);
       break;
-    case 11:
+    case kMsgGameEnding:
       following_ = false;
       questionOpen_ = false;
       refilling_ = false;
       break;
-    case 25:
-      if (!closing_) {
-        closing_ = true;
-        slide_.start(slide_.value(), {kSlideX, 0.0f, 0.0f}, kSlideOutTime);
-      }
+    case kMsgHudLeave:
+      slide_.leave({kSlideX, 0.0f, 0.0f}, kSlideOutTime);
       break;
-    case 12:
-      alive_ = false;
+    case kMsgBackToTitle:
+      retire();
       break;
     default:
       break;

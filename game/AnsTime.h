@@ -30,7 +30,6 @@ class AnsTime : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   float sweep() const { return sweep_; }  // radians of pie shown, 0..2 pi
   bool danger() const;                     // drawn red
@@ -40,13 +39,11 @@ class AnsTime : public TaskProc {
   void startRefill(float duration);
 
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> face_;
   HudSlide slide_;
   bool following_ = false;     // the pie follows the answer clock
   bool questionOpen_ = false;
-  bool closing_ = false;
   float sweep_;
   bool refilling_ = false;
   float refillElapsed_ = 0.0f;

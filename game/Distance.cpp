@@ -6,11 +6,12 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/Digits.h"
 #include "gfx/Easing.h"
 #include "gfx/WidgetSet.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -64,14 +65,13 @@ void Distance::countTo(float km) {
 }
 
 void Distance::update(float dt) {
-  slide_.update(dt);
+  if (!slide_.update(dt)) retire();
   if (counting_) {
     countElapsed_ += dt;
     tween(shown_, countElapsed_, countFrom_, countTo_, countTime_, kCountEasing);
     if (countElapsed_ >= countTime_) counting_ = false;
   }
   if (arrow_) arrowClock_ += dt;
-  if (closing_ && slide_.finished()) alive_ = false;
 }
 
 void Distance::draw() {
@@ -90,16 +90,16 @@ void Distance::draw() {
 
 void Distance::message(int code) {
   switch (code) {
-    case 23:  // new question: how far the last tap was from the new place
+    case kMsgNewQuestion:  // how far the last tap was from the new place
       if (!first_) countTo(measure(context_->touchPoint, context_->answerPoints));
       arrow_ = false;
       break;
-    case 17:  // correct
+    case kMsgCorrect:
       countTo(0.0f);
       arrow_ = false;
       first_ = false;
       break;
-    case 18: {  // miss
+    case kMsgMiss: {
       const float d = measure(context_->touchPoint, context_->answerPoints);
       closer_ = shown_ > d;
       arrow_ = !first_;
@@ -108,17 +108,14 @@ void Distance::message(int code) {
       first_ = false;
       break;
     }
-    case 19:  // time-out
+    case kMsgTimeOut:
       first_ = false;
       break;
-    case 25:
-      if (!closing_) {
-        closing_ = true;
-        slide_.start(slide_.value(), {ofsX_, 0.0f, 1.0f}, kSlideOutTime);
-      }
+    case kMsgHudLeave:
+      slide_.leave({ofsX_, 0.0f, 1.0f}, kSlideOutTime);
       break;
-    case 12:
-      alive_ = false;
+    case kMsgBackToTitle:
+      retire();
       break;
     default:
       break;

@@ -37,7 +37,6 @@ class Distance : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   float shownValue() const { return shown_; }  // km on display
   float target() const { return countTo_; }    // km the display is counting to
@@ -50,14 +49,12 @@ class Distance : public TaskProc {
   void countTo(float km);
 
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> label_, km_, up_, down_;
   float ofsX_ = 0.0f;                // "ofs_x": the slide's off-screen offset
   float numX_ = 0.0f, numY_ = 0.0f;  // "num_x", "num_y": digits relative to "km"
   float countTime_ = 0.0f;           // "dist_time": seconds of a count
   HudSlide slide_;
-  bool closing_ = false;
   float shown_ = 0.0f;
   float countFrom_ = 0.0f, countTo_ = 0.0f, countElapsed_ = 0.0f;
   bool counting_ = false;

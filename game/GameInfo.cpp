@@ -4,9 +4,10 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/WidgetSet.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -55,21 +56,21 @@ void GameInfo::draw() {
 
 void GameInfo::message(int code) {
   switch (code) {
-    case 26:  // level up
+    case kMsgLevelUp:
       show(kLevelUp);
       break;
-    case 27:  // answer time nearly out
+    case kMsgAnswerTimeShort:
       show(kHurryUp);
       break;
-    case 28:  // game clock under ten seconds
+    case kMsgGameClockShort:
       show(kTimeShort);
       break;
-    case 29:  // a time-out with time to spare
+    case kMsgDoYourBest:
       pending_ = true;
       pendingDelay_ = delay_;
       break;
-    case 12:
-      alive_ = false;
+    case kMsgBackToTitle:
+      retire();
       break;
     default:
       break;

@@ -30,7 +30,6 @@ class GameInfo : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   Banner showing() const { return showing_; }
   float offsetX() const;  // 2D units
@@ -40,7 +39,6 @@ class GameInfo : public TaskProc {
   void show(Banner banner);
 
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::array<std::shared_ptr<Widget>, kBannerCount> banners_;
   TrackPlayer track_;

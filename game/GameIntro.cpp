@@ -5,10 +5,11 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/WidgetSet.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 
@@ -23,7 +24,7 @@ GameIntro::GameIntro(GameContext* context, std::shared_ptr<const WidgetSet> widg
   }
 }
 
-bool GameIntro::showing() const { return alive_ && time_ >= delay_ && time_ < delay_ + frame_; }
+bool GameIntro::showing() const { return alive() && time_ >= delay_ && time_ < delay_ + frame_; }
 
 float GameIntro::alpha() const {
   if (!showing()) return 0.0f;
@@ -34,11 +35,11 @@ float GameIntro::alpha() const {
 }
 
 void GameIntro::update(float dt) {
-  if (!alive_) return;
+  if (!alive()) return;
   time_ += dt;
   if (time_ >= delay_ + frame_) {
-    alive_ = false;
-    context_->tasks->broadcast(20);  // intro over: start banner
+    retire();
+    context_->tasks->broadcast(kMsgIntroDone);  // intro over: start banner
   }
 }
 

@@ -21,14 +21,12 @@ class GameIntro : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int) override {}
-  bool alive() const override { return alive_; }
 
   bool showing() const;  // the caption is on screen
   float alpha() const;
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> caption_;
   float delay_ = 0.0f;  // seconds before the caption

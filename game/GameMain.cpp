@@ -34,6 +34,7 @@
 #include "globe/EarthModel.h"
 #include "globe/ResetCamera.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -52,13 +53,14 @@ const picojson::value& gameParams(const GameContext& ctx) { return json::at(ctx.
 }  // namespace
 
 GameMain::GameMain(GameContext* context, ReplayControl* replay)
-    : ctx_(context), replay_(replay), places_(context->places->root(), *context->dataDir) {
+    : ctx_(context),
+      replay_(replay),
+      places_(context->places->root(), *context->dataDir),
+      tables_(gameParams(*context), context->mode) {
   GameContext& ctx = *ctx_;
-  const picojson::value& game = gameParams(ctx);
-  const auto mode = static_cast<std::size_t>(std::max(0, ctx.mode));
-  levelOffset_ = json::integer(json::element(json::at(game, "level_ofs"), mode));
-  touchRadius_ = json::real(game, "touch_radius");
-  bonusRate_ = json::real(json::element(json::at(game, "extend_rate"), mode));
+  levelOffset_ = tables_.levelOffset();
+  touchRadius_ = tables_.touchRadius();
+  bonusRate_ = tables_.extendRate();
 
   std::uint32_t seed = 0;
   if (ctx.demonstration && replay_) {
@@ -70,7 +72,7 @@ GameMain::GameMain(GameContext* context, ReplayControl* replay)
   ctx.seed = static_cast<int>(seed);
   generator_.seed(seed);
 
-  ctx.gameClock = json::real(json::element(json::at(game, "time"), mode));
+  ctx.gameClock = tables_.initialTime();
   clockAtLevelStart_ = initialClock_ = ctx.gameClock;
   lastWholeSecond_ = static_cast<int>(ctx.gameClock);
   timeShortSent_ = ctx.mode == kModeSurvival;
@@ -82,10 +84,10 @@ GameMain::GameMain(GameContext* context, ReplayControl* replay)
 
   setLevel(0);
   createDisplayTasks();
-  if (ctx.earth) ctx.earth->startSpinTween(0.0f, 2.0f, 7);
-  broadcast(0);
-  broadcast(ctx.mode == kModeNormal ? 4 : 5);
-  broadcast(9);
+  if (ctx.earth) ctx.earth->startSpinTween(0.0f, 2.0f, kEaseCircIn);
+  broadcast(kMsgControlOn);
+  broadcast(ctx.mode == kModeNormal ? kMsgLatitudeLocked : kMsgFreeTurning);
+  broadcast(kMsgGameCreated);
 }
 
 GameMain::~GameMain() = default;
@@ -96,31 +98,28 @@ void GameMain::createDisplayTasks() {
   widgets_ = std::make_shared<const WidgetSet>(json::at(gameParams(ctx), "widgets"), *ctx.textures,
                                                *ctx.dataDir, ctx.screen->pair);
   if (ctx.mode == kModeNormal) {
-    tasks.create<Equator>(2, ctx_);
-    tasks.create<NsDisp>(4, ctx_);
+    tasks.create<Equator>(kLayerOverlay3D, ctx_);
+    tasks.create<NsDisp>(kLayerScreen, ctx_);
   }
-  tasks.create<Konahen>(2, ctx_);
-  tasks.create<GameIntro>(4, ctx_, widgets_);
-  tasks.create<GameInfo>(4, ctx_, widgets_);
-  tasks.create<Distance>(4, ctx_, widgets_);
-  tasks.create<PlaceDisp>(4, ctx_);
-  tasks.create<PlayLevel>(4, ctx_, widgets_);
-  tasks.create<PlayKonahen>(4, ctx_, widgets_);
-  tasks.create<AnsTime>(4, ctx_, widgets_);
-  if (ctx.gameClock > 0) tasks.create<PlayTime>(4, ctx_, widgets_);
+  tasks.create<Konahen>(kLayerOverlay3D, ctx_);
+  tasks.create<GameIntro>(kLayerScreen, ctx_, widgets_);
+  tasks.create<GameInfo>(kLayerScreen, ctx_, widgets_);
+  tasks.create<Distance>(kLayerScreen, ctx_, widgets_);
+  tasks.create<PlaceDisp>(kLayerScreen, ctx_);
+  tasks.create<PlayLevel>(kLayerScreen, ctx_, widgets_);
+  tasks.create<PlayKonahen>(kLayerScreen, ctx_, widgets_);
+  tasks.create<AnsTime>(kLayerScreen, ctx_, widgets_);
+  if (ctx.gameClock > 0) tasks.create<PlayTime>(kLayerScreen, ctx_, widgets_);
 }
 
 void GameMain::setLevel(int level) {
   GameContext& ctx = *ctx_;
-  const picojson::value& game = gameParams(ctx);
-  const auto L = static_cast<std::size_t>(level);
-  const auto placeLevel = static_cast<std::size_t>(std::max(0, level + levelOffset_));
   ctx.level = level;
   questions_ = places_.questionList(level, levelOffset_, generator_);
-  ctx.questionsNeeded = json::integer(json::element(json::at(game, "question"), placeLevel));
+  ctx.questionsNeeded = tables_.questionsNeeded(level + levelOffset_);
   ctx.askedInLevel = 0;
-  ctx.answerTime = json::real(json::element(json::at(game, "ans_time"), L));
-  refreshDelay_ = json::real(json::element(json::at(game, "q_refresh_delay"), L));
+  ctx.answerTime = tables_.answerTime(level);
+  refreshDelay_ = tables_.refreshDelay(level);
   ctx.correctInLevel = 0;
 }
 
@@ -136,7 +135,7 @@ void GameMain::update(float dt) {
     timedOut = ctx.answerClock <= 0;
     const float fraction = ctx.answerTime > 0 ? ctx.answerClock / ctx.answerTime : 1.0f;
     if (previousFraction_ > kHurryFraction && fraction <= kHurryFraction && chance(kBannerChance)) {
-      broadcast(27);
+      broadcast(kMsgAnswerTimeShort);
     }
     previousFraction_ = fraction;
     if (timedOut) timeOut();
@@ -150,7 +149,7 @@ void GameMain::update(float dt) {
   const bool clockOut = ctx.mode == kModeSurvival ? timedOut : ctx.gameClock == 0;
   const bool listDone = nextDue_ && askedThisLevel_ == static_cast<int>(questions_.size());
   if (clockOut || listDone) {
-    broadcast(11);
+    broadcast(kMsgGameEnding);
   } else if (nextDue_) {
     askNextQuestion();
   }
@@ -162,7 +161,7 @@ void GameMain::update(float dt) {
       play("count_down");
     }
     if (!timeShortSent_) {
-      broadcast(28);
+      broadcast(kMsgGameClockShort);
       timeShortSent_ = true;
     }
   }
@@ -170,13 +169,13 @@ void GameMain::update(float dt) {
 
 void GameMain::timeOut() {
   GameContext& ctx = *ctx_;
-  broadcast(1);
-  auto move = ctx.tasks->create<ResetCamera>(2, ctx_);
-  move->easing = 21;
+  broadcast(kMsgControlOff);
+  auto move = ctx.tasks->create<ResetCamera>(kLayerOverlay3D, ctx_);
+  move->easing = kEaseQuadInOut;
   move->duration = 1.0f;
   play("miss");
   if (!ctx.answerPoints.empty()) ctx.touchPoint = ctx.answerPoints.front();
-  broadcast(19);
+  broadcast(kMsgTimeOut);
 
   const Vec2<float> lonLat = lonLatFromDirection(ctx.touchPoint);
   const float pitch = std::clamp(lonLat.y, -ctx.camera->pitchMax, ctx.camera->pitchMax);
@@ -188,7 +187,7 @@ void GameMain::timeOut() {
   missedSinceCorrect_ = true;
   ctx.streak = 0;
   nextDelay_ = kTimeOutPause;
-  if (ctx.gameClock > kDoBestClock && chance(kBannerChance)) broadcast(29);
+  if (ctx.gameClock > kDoBestClock && chance(kBannerChance)) broadcast(kMsgDoYourBest);
 }
 
 void GameMain::askNextQuestion() {
@@ -197,9 +196,9 @@ void GameMain::askNextQuestion() {
   place_ = places_.loadPlace(currentKey_, touchRadius_, ctx);
   ++ctx.askedInLevel;
   play("question", 1.0f, 0.05f);
-  broadcast(23);
-  broadcast(0);
-  broadcast(14);
+  broadcast(kMsgNewQuestion);
+  broadcast(kMsgControlOn);
+  broadcast(kMsgTapsOn);
   ctx.answerClock = ctx.answerTime;
   previousFraction_ = 1.0f;
   ctx.questionShown = true;
@@ -215,14 +214,14 @@ void GameMain::judgeTap() {
   ctx.lastJudgement = hit;
   ++tapsSinceCorrect_;
   if (!hit) {
-    broadcast(18);
+    broadcast(kMsgMiss);
     play("touch_out");
     missedSinceCorrect_ = true;
     ctx.streak = 0;
     return;
   }
-  broadcast(15);
-  broadcast(17);
+  broadcast(kMsgTapsOff);
+  broadcast(kMsgCorrect);
   ctx.totalTaps += tapsSinceCorrect_;
   tapsSinceCorrect_ = 0;
   play(missedSinceCorrect_ ? "touch_in" : "touch_just");
@@ -233,7 +232,7 @@ void GameMain::judgeTap() {
     ++ctx.streak;
     ++ctx.justCount;
     ctx.bestStreak = std::max(ctx.bestStreak, ctx.streak - 1);
-    ctx.tasks->create<TouchJust>(4, ctx_, widgets_, ctx.streak);
+    ctx.tasks->create<TouchJust>(kLayerScreen, ctx_, widgets_, ctx.streak);
   }
   missedSinceCorrect_ = false;
   ctx.score += static_cast<int>(2.0f * static_cast<float>(ctx.streak) + 10.0f);
@@ -253,50 +252,50 @@ void GameMain::levelUp() {
     clockAtLevelStart_ = ctx.gameClock;
   }
   play("lvup", 0.8f, 0.25f);
-  broadcast(26);
+  broadcast(kMsgLevelUp);
 }
 
 void GameMain::message(int code) {
   GameContext& ctx = *ctx_;
   switch (code) {
-    case 10:
+    case kMsgQuestionsBegin:
       started_ = running_ = nextDue_ = true;
       if (ctx.scenes) ctx.scenes->createGameMenu(ctx);
       if (ctx.demonstration && replay_) replay_->startPlayback();
       break;
-    case 11:
+    case kMsgGameEnding:
       nextDelay_ = 0;
       nextDue_ = false;
       ctx.answerClock = 0;
       running_ = false;
       play("stop");
-      broadcast(15);
-      ctx.tasks->create<GameOver>(4, ctx_, widgets_);
+      broadcast(kMsgTapsOff);
+      ctx.tasks->create<GameOver>(kLayerScreen, ctx_, widgets_);
       if (ctx.demonstration && replay_) replay_->stopPlayback();
       break;
-    case 12:
+    case kMsgBackToTitle:
       if (ctx.demonstration && replay_) replay_->stopPlayback();
-      alive_ = false;
+      retire();
       break;
-    case 13:
+    case kMsgPauseToggle:
       paused_ = !paused_;
       break;
-    case 16:
+    case kMsgGlobeTapped:
       judgeTap();
       break;
-    case 20:
-      ctx.tasks->create<GameStart>(4, ctx_, widgets_);
+    case kMsgIntroDone:
+      ctx.tasks->create<GameStart>(kLayerScreen, ctx_, widgets_);
       break;
-    case 21:
+    case kMsgGameOverDone:
       if (!ctx.demonstration) {
         PlaceDatabase::markFound(answered_, *ctx.settings);
         if (ctx.scenes) ctx.scenes->createResults(ctx);
       }
       break;
-    case 22:
+    case kMsgResultsDone:
       if (ctx.scenes) ctx.scenes->createRanking(ctx, ctx.mode);
       break;
-    case 46:
+    case kMsgRankingClosed:
       ctx.backToTitle = true;
       break;
     default:

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/PlaceDatabase.h"
+#include "game/PlaceParams.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -28,7 +29,6 @@ class GameMain : public TaskProc {
   void update(float dt) override;
   void draw() override {}
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   // For tests and the results screen.
   const std::vector<std::string>& answeredKeys() const { return answered_; }
@@ -54,7 +54,7 @@ class GameMain : public TaskProc {
   GameContext* ctx_;
   ReplayControl* replay_;
   PlaceDatabase places_;
-  bool alive_ = true;
+  PlaceParams tables_;  // the mode's level and clock tables
 
   bool paused_ = false, started_ = false, running_ = false, nextDue_ = false;
   float nextDelay_ = 0;         // seconds until the next question

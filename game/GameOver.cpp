@@ -4,10 +4,11 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/WidgetSet.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 
@@ -21,11 +22,11 @@ GameOver::GameOver(GameContext* context, std::shared_ptr<const WidgetSet> widget
 }
 
 void GameOver::update(float dt) {
-  if (!alive_) return;
+  if (!alive()) return;
   if (!track_.update(dt)) {
-    alive_ = false;
-    context_->tasks->broadcast(25);  // HUD leaves
-    context_->tasks->broadcast(21);  // results
+    retire();
+    context_->tasks->broadcast(kMsgHudLeave);  // HUD leaves
+    context_->tasks->broadcast(kMsgGameOverDone);  // results
   }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "gfx/Easing.h"
 #include <memory>
 
 #include "game/TrackPlayer.h"
@@ -16,7 +17,7 @@ class Widget;
 // Ignores every message.
 class GameOver : public TaskProc {
  public:
-  static constexpr int kEasing = 11;  // cubic out, for segments of the track
+  static constexpr int kEasing = kEaseCubicOut;  // cubic out, for segments of the track
 
   // context: the game's shared record; widgets: the game screen's widget set ("gameover").
   GameOver(GameContext* context, std::shared_ptr<const WidgetSet> widgets);
@@ -24,13 +25,11 @@ class GameOver : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int) override {}
-  bool alive() const override { return alive_; }
 
   const TrackPlayer& track() const { return track_; }
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> banner_;
   TrackPlayer track_;

@@ -7,6 +7,7 @@
 #include "data/SettingsStore.h"
 #include "game/PlaceDatabase.h"
 #include "game/SceneFactory.h"
+#include "gfx/Easing.h"
 #include "gfx/FontCache.h"
 #include "gfx/Game2DSetup.h"
 #include "gfx/GlobeMath.h"
@@ -18,6 +19,7 @@
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
 #include "globe/ResetCamera.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -25,8 +27,8 @@ namespace {
 // The opening light fade: up to full brightness over two seconds.
 constexpr float kOpeningLightLevel = 1.0f;
 constexpr float kOpeningLightTime = 2.0f;
-constexpr int kOpeningLightCurve = 19;
-constexpr int kOpeningMoveCurve = 20;
+constexpr int kOpeningLightCurve = kEaseQuadIn;
+constexpr int kOpeningMoveCurve = kEaseQuadOut;
 // Pitches a returning player's globe starts at: 20 steps across +-45 degrees.
 constexpr int kPitchSteps = 20;
 
@@ -35,6 +37,13 @@ std::string placesPath(const std::string& dataDir, const JsonDocument& params) {
 }
 
 }  // namespace
+
+void seedAchievements(const picojson::value& announcements, picojson::value& announced) {
+  if (!announced.is<picojson::object>()) announced = picojson::value(picojson::object());
+  picojson::object& map = announced.get<picojson::object>();
+  // Only add: a key already there records what this player has been told.
+  for (const auto& entry : json::object(announcements)) map.emplace(entry.first, false);
+}
 
 GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portrait*/,
                    const Services& services)
@@ -93,8 +102,8 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
   context_.demonstration = false;
 
   PlaceDatabase(places_.root(), *services.dataDir).seedFound(services.settings->root());
-  picojson::value& achievement = services.settings->member("achievement");
-  if (!achievement.is<picojson::object>()) achievement = picojson::value(picojson::object());
+  seedAchievements(json::at(json::at(params, "achievement"), "text"),
+                   services.settings->member("achievement"));
 
   createPermanentTasks();
   startOpeningCameraMove();
@@ -105,9 +114,9 @@ GameProc::~GameProc() = default;
 void GameProc::createPermanentTasks() {
   context_.earthTexture = json::integer(services_.settings->root(), "texture", -1);
   earth_->setAppearance(context_.earthTexture);
-  tasks_.create<Control>(0, &context_);
-  tasks_.create<Game2DSetup>(3, camera2d_);
-  tasks_.create<GameWorld>(1, &context_);
+  tasks_.create<Control>(kLayerLogic, &context_);
+  tasks_.create<Game2DSetup>(kLayer2DSetup, camera2d_);
+  tasks_.create<GameWorld>(kLayerGlobe, &context_);
 }
 
 void GameProc::startOpeningCameraMove() {
@@ -115,7 +124,7 @@ void GameProc::startOpeningCameraMove() {
   const float startDelay = json::real(params, "start_delay");
   camera_.distance = json::real(params, "start_dist");
 
-  auto move = tasks_.create<ResetCamera>(2, &context_);
+  auto move = tasks_.create<ResetCamera>(kLayerOverlay3D, &context_);
   move->easing = kOpeningMoveCurve;
   move->duration = json::real(params, "start_time");
   move->delay = startDelay;
@@ -128,7 +137,7 @@ void GameProc::startOpeningCameraMove() {
     move->setTarget(json::realAt(angle, 0) * kPi / 180.0f, json::realAt(angle, 1) * kPi / 180.0f, true);
   }
 
-  auto fade = tasks_.create<FadeLight>(2, &context_);
+  auto fade = tasks_.create<FadeLight>(kLayerOverlay3D, &context_);
   fade->end = kOpeningLightLevel;
   fade->duration = kOpeningLightTime;
   fade->easing = kOpeningLightCurve;
@@ -159,7 +168,7 @@ bool GameProc::update(float dt) {
     context_.demonstration = false;
   }
   if (context_.backToTitle) {
-    tasks_.broadcast(12);
+    tasks_.broadcast(kMsgBackToTitle);
     context_.mode = kModeNormal;
     context_.backToTitle = false;
     context_.titleNeeded = true;

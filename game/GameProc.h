@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "task/FrameClock.h"
 #include "task/ProcBase.h"
@@ -22,6 +22,12 @@ class TextureCache;
 class SceneFactory;
 class PlaceDatabase;
 struct Light;
+
+// Makes the settings' map of announced unlocks hold every key the parameter
+// "achievement"."text" announces: missing keys are added as not yet announced,
+// existing ones are kept as they stand, and a map that is not an object starts
+// afresh.
+void seedAchievements(const picojson::value& announcements, picojson::value& announced);
 
 // The game root: built once the wait screen has been shown, it owns the
 // parameters, the places, the cameras, the globe, the caches and the task list,

@@ -5,10 +5,11 @@
 #include "audio/SoundScheduler.h"
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/WidgetSet.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 
@@ -27,10 +28,10 @@ GameStart::GameStart(GameContext* context, std::shared_ptr<const WidgetSet> widg
 }
 
 void GameStart::update(float dt) {
-  if (!alive_) return;
+  if (!alive()) return;
   if (!track_.update(dt)) {
-    alive_ = false;
-    context_->tasks->broadcast(10);  // questions begin
+    retire();
+    context_->tasks->broadcast(kMsgQuestionsBegin);  // questions begin
   }
 }
 

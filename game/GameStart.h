@@ -1,4 +1,5 @@
 #pragma once
+#include "gfx/Easing.h"
 #include <memory>
 
 #include "game/TrackPlayer.h"
@@ -17,7 +18,7 @@ class Widget;
 // message.
 class GameStart : public TaskProc {
  public:
-  static constexpr int kEasing = 20;           // quad out, for segments of the track
+  static constexpr int kEasing = kEaseQuadOut;           // quad out, for segments of the track
   static constexpr float kDemoSkip = 1000.0f;  // seconds: past the end of any track
 
   // context: the game's shared record; widgets: the game screen's widget set ("gamestart").
@@ -26,13 +27,11 @@ class GameStart : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int) override {}
-  bool alive() const override { return alive_; }
 
   const TrackPlayer& track() const { return track_; }
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> banner_;
   TrackPlayer track_;

@@ -7,13 +7,14 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/GlCapabilities.h"
 #include "gfx/MathConstants.h"
 #include "gfx/Texture.h"
 #include "gfx/TextureCache.h"
 #include "globe/EarthModel.h"
 #include "globe/RingMesh.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -64,13 +65,13 @@ void Konahen::update(float dt) {
 }
 
 void Konahen::message(int code) {
-  if (code == 17) {  // correct answer: ring at the tapped point
+  if (code == kMsgCorrect) {  // correct answer: ring at the tapped point
     point_ = context_->touchPoint;
     track_.restart();
     spin_ = 0.0f;
     showing_ = true;
-  } else if (code == 12) {
-    alive_ = false;
+  } else if (code == kMsgBackToTitle) {
+    retire();
   }
 }
 

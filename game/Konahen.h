@@ -1,4 +1,5 @@
 #pragma once
+#include "gfx/Easing.h"
 #include <memory>
 #include <vector>
 
@@ -19,7 +20,7 @@ class Texture;
 // globe (task layer 2).
 class Konahen : public TaskProc {
  public:
-  static constexpr int kEasing = 12;  // cubic in-out, for segments of the track
+  static constexpr int kEasing = kEaseCubicInOut;  // cubic in-out, for segments of the track
 
   // context: the game's shared record (params "konahen", textures, earth). Needs a current GL context.
   explicit Konahen(GameContext* context);
@@ -30,7 +31,6 @@ class Konahen : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   bool showing() const { return showing_; }
   float spin() const { return spin_; }        // degrees about the ring's axis
@@ -43,7 +43,6 @@ class Konahen : public TaskProc {
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<Texture> texture_;
   TrackPlayer track_;
   float rotate_ = 0.0f;  // degrees per second

@@ -7,7 +7,7 @@
 
 #include "data/Json.h"
 #include "data/SettingsStore.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/MapCoords.h"
 
 namespace orb {

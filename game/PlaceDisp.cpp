@@ -7,12 +7,13 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Easing.h"
 #include "gfx/Font.h"
 #include "gfx/FontCache.h"
 #include "gfx/GrpRoundBox.h"
 #include "gfx/TextureCache.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -73,7 +74,7 @@ void PlaceDisp::showAnswer(float seconds) {
 void PlaceDisp::update(float dt) {
   leave_.update(dt);
   if (closing_ && leave_.finished()) {
-    alive_ = false;
+    retire();
     return;
   }
   if (!shown_) return;
@@ -147,7 +148,7 @@ void PlaceDisp::draw() {
 
 void PlaceDisp::message(int code) {
   switch (code) {
-    case 23:  // new question
+    case kMsgNewQuestion:
       shown_ = true;
       answerShown_ = false;
       nameTime_ = 0.0f;
@@ -155,20 +156,20 @@ void PlaceDisp::message(int code) {
       nameAlpha_ = 0.0f;
       hiding_ = false;
       break;
-    case 17:  // correct: the fact line, then hide
+    case kMsgCorrect:  // correct: the fact line, then hide
       showAnswer(correctDisp_);
       break;
-    case 19:  // time-out
+    case kMsgTimeOut:
       showAnswer(missDisp_);
       break;
-    case 25:
+    case kMsgHudLeave:
       if (!closing_) {
         closing_ = true;
         leave_.start({0.0f, 0.0f, 1.0f}, {0.0f, kLeaveY, 1.0f}, kLeaveTime);
       }
       break;
-    case 12:
-      alive_ = false;
+    case kMsgBackToTitle:
+      retire();
       break;
     default:
       break;

@@ -44,7 +44,6 @@ class PlaceDisp : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   bool shown() const { return shown_; }
   bool answerShown() const { return answerShown_; }
@@ -56,7 +55,6 @@ class PlaceDisp : public TaskProc {
   void showAnswer(float seconds);
 
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<Font> font_;
   std::shared_ptr<Texture> corner_;
   float scaleSt_ = 1.0f, timeEd_ = 0.0f;        // name swell: start scale, seconds

@@ -4,10 +4,11 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/Digits.h"
 #include "gfx/WidgetSet.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -28,8 +29,7 @@ PlayCounter::PlayCounter(GameContext* context, std::shared_ptr<const WidgetSet> 
 }
 
 void PlayCounter::update(float dt) {
-  slide_.update(dt);
-  if (closing_ && slide_.finished()) alive_ = false;
+  if (!slide_.update(dt)) retire();
 }
 
 void PlayCounter::draw() {
@@ -41,11 +41,10 @@ void PlayCounter::draw() {
 }
 
 void PlayCounter::message(int code) {
-  if (code == 25 && !closing_) {  // game-over banner done: leave
-    closing_ = true;
-    slide_.start(slide_.value(), {kSlideOutX, 0.0f, 1.0f}, kSlideOutTime);
-  } else if (code == 12) {
-    alive_ = false;
+  if (code == kMsgHudLeave) {  // game-over banner done: leave
+    slide_.leave({kSlideOutX, 0.0f, 1.0f}, kSlideOutTime);
+  } else if (code == kMsgBackToTitle) {
+    retire();
   }
 }
 

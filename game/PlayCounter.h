@@ -29,7 +29,6 @@ class PlayCounter : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   const HudSlide& slide() const { return slide_; }
   virtual int shownValue() const = 0;
@@ -38,13 +37,11 @@ class PlayCounter : public TaskProc {
   GameContext* context_;
 
  private:
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> panel_;
   int digits_;
   float numX_ = 0.0f, numY_ = 0.0f;  // "num_ofs"
   HudSlide slide_;
-  bool closing_ = false;
 };
 
 }  // namespace orb

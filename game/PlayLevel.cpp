@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 
 namespace orb {
 

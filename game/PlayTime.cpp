@@ -6,10 +6,11 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Digits.h"
 #include "gfx/Easing.h"
 #include "gfx/WidgetSet.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -34,7 +35,7 @@ PlayTime::PlayTime(GameContext* context, std::shared_ptr<const WidgetSet> widget
 }
 
 void PlayTime::update(float dt) {
-  slide_.update(dt);
+  if (!slide_.update(dt)) retire();
   const float clock = context_->gameClock;
   if (countElapsed_ < kSlideInTime) {
     countElapsed_ += dt;
@@ -53,7 +54,6 @@ void PlayTime::update(float dt) {
       colour_ = Tint{};
     }
   }
-  if (closing_ && slide_.finished()) alive_ = false;
 }
 
 void PlayTime::draw() {
@@ -74,20 +74,17 @@ void PlayTime::draw() {
 
 void PlayTime::message(int code) {
   switch (code) {
-    case 26:  // level up: the bonus may lift the clock out of the warning
+    case kMsgLevelUp:  // level up: the bonus may lift the clock out of the warning
       if (context_->gameClock >= kWarnBelow) colour_ = Tint{};
       break;
-    case 11:  // game over
+    case kMsgGameEnding:
       frozen_ = true;
       break;
-    case 25:
-      if (!closing_) {
-        closing_ = true;
-        slide_.start(slide_.value(), {kSlideX, 0.0f, 1.0f}, kSlideOutTime);
-      }
+    case kMsgHudLeave:
+      slide_.leave({kSlideX, 0.0f, 1.0f}, kSlideOutTime);
       break;
-    case 12:
-      alive_ = false;
+    case kMsgBackToTitle:
+      retire();
       break;
     default:
       break;

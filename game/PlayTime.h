@@ -31,7 +31,6 @@ class PlayTime : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   float shownClock() const { return shown_; }  // seconds on display
   const Tint& colour() const { return colour_; }
@@ -39,7 +38,6 @@ class PlayTime : public TaskProc {
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> panel_;
   float numX_ = 0.0f, numY_ = 0.0f;  // "num_ofs"
@@ -48,7 +46,6 @@ class PlayTime : public TaskProc {
   float shown_ = 0.0f;
   Tint colour_;
   bool frozen_ = false;  // the colour stays as it was when the game ended
-  bool closing_ = false;
 };
 
 }  // namespace orb

@@ -4,10 +4,11 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/Digits.h"
 #include "gfx/WidgetSet.h"
+#include "task/Messages.h"
 
 namespace orb {
 
@@ -28,7 +29,7 @@ TouchJust::TouchJust(GameContext* context, std::shared_ptr<const WidgetSet> widg
 }
 
 void TouchJust::update(float dt) {
-  if (!track_.update(dt)) alive_ = false;
+  if (!track_.update(dt)) retire();
 }
 
 void TouchJust::draw() {
@@ -43,7 +44,7 @@ void TouchJust::draw() {
 }
 
 void TouchJust::message(int code) {
-  if (code == 12) alive_ = false;
+  if (code == kMsgBackToTitle) retire();
 }
 
 }  // namespace orb

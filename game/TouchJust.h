@@ -1,4 +1,5 @@
 #pragma once
+#include "gfx/Easing.h"
 #include <memory>
 
 #include "game/TrackPlayer.h"
@@ -16,7 +17,7 @@ class Widget;
 // per first-tap hit; it leaves when its track ends.
 class TouchJust : public TaskProc {
  public:
-  static constexpr int kEasing = 17;     // expo out, for segments of the track
+  static constexpr int kEasing = kEaseExpoOut;     // expo out, for segments of the track
   static constexpr int kShowStreakFrom = 2;
 
   // context: the game's shared record; widgets: the game screen's widget set
@@ -26,7 +27,6 @@ class TouchJust : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   int streak() const { return streak_; }
   int streakDigits() const { return streak_ < 10 ? 1 : 2; }
@@ -35,7 +35,6 @@ class TouchJust : public TaskProc {
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<const WidgetSet> widgets_;
   std::shared_ptr<Widget> banner_, mark_;
   int streak_;

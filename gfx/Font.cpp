@@ -40,6 +40,10 @@ Vec2<float> Font::measureText(const std::string& text) const {
   return {hi.Xf() - lo.Xf(), hi.Yf() - lo.Yf()};
 }
 
+float Font::ascender() const { return face_ ? face_->Ascender() : 0.0f; }
+
+float Font::descender() const { return face_ ? -face_->Descender() : 0.0f; }
+
 void Font::drawText(const std::string& text) const {
   if (!face_ || text.empty()) return;
   glMatrixMode(GL_MODELVIEW);

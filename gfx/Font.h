@@ -26,6 +26,12 @@ class Font {
 
   // Width and height of the string's bounding box, in 2D units at scale 1.
   Vec2<float> measureText(const std::string& text) const;
+  // The face's line box, in 2D units at scale 1: how far it reaches above the
+  // baseline (ascender) and below it (descender, positive), the same for
+  // every string, so lines laid out with them share one baseline spacing
+  // whatever letters they hold.
+  float ascender() const;
+  float descender() const;
 
   // Draws text with its baseline's start at the text origin: upright in the
   // y-down 2D space, pivot/scale/rotation applied as for GrpBase. To centre a

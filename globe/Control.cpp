@@ -5,30 +5,18 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/GlobeMath.h"
 #include "gfx/Mat4.h"
 #include "globe/EarthModel.h"
 #include "input/TouchDispatcher.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
 
-constexpr int kMsgEnable = 0;
-constexpr int kMsgDisable = 1;
-constexpr int kMsgBlock = 2;
-constexpr int kMsgUnblock = 3;
-constexpr int kMsgLatitudeLocked = 4;
-constexpr int kMsgFreeTurning = 5;
-constexpr int kMsgPause = 13;
-constexpr int kMsgTapsOn = 14;
-constexpr int kMsgTapsOff = 15;
-constexpr int kMsgGlobeTapped = 16;
-constexpr int kMsgMiss = 18;
-constexpr int kMsgDemoEnded = 45;
-constexpr int kMsgCameraMoveDone = 49;
 // A pitch limit of 90 degrees in the data would divide a sideways drag by
 // cos(90) at the pole; this caps the extra turn at ten times.
 constexpr float kMinPoleCos = 0.1f;
@@ -73,13 +61,13 @@ void Control::stop() { impulsePitch = impulseYaw = velPitch = velYaw = 0.0f; }
 
 void Control::message(int code) {
   switch (code) {
-    case kMsgEnable: enabled = true; paused = false; tapCandidate = false; break;
-    case kMsgDisable: enabled = false; stop(); break;
-    case kMsgBlock: blocked = true; lockLeft = 0.0f; stop(); break;
-    case kMsgUnblock: blocked = false; break;
+    case kMsgControlOn: enabled = true; paused = false; tapCandidate = false; break;
+    case kMsgControlOff: enabled = false; stop(); break;
+    case kMsgControlBlock: blocked = true; lockLeft = 0.0f; stop(); break;
+    case kMsgControlUnblock: blocked = false; break;
     case kMsgLatitudeLocked: freeMode = 0; stop(); break;
     case kMsgFreeTurning: freeMode = 1; stop(); break;
-    case kMsgPause: paused = !paused; break;
+    case kMsgPauseToggle: paused = !paused; break;
     case kMsgTapsOn: tapEnabled = true; lockLeft = 0.0f; tapCandidate = false; break;
     case kMsgTapsOff: tapEnabled = false; break;
     case kMsgMiss: lockLeft = lockTime; break;

@@ -25,7 +25,6 @@ class Control : public TaskProc, public TouchCallBack {
   void update(float dt) override;
   void draw() override {}
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   void touchesBegan(TouchDispatcher& dispatcher, const Touches& touches) override;
   void touchesMoved(TouchDispatcher& dispatcher, const Touches& touches) override;
@@ -60,7 +59,6 @@ class Control : public TaskProc, public TouchCallBack {
   void stop();
 
   GameContext* context_;
-  bool alive_ = true;
 };
 
 }  // namespace orb

@@ -7,11 +7,12 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
 #include "gfx/GrpDashedCircle.h"
 #include "globe/EarthModel.h"
+#include "task/Messages.h"
 
 namespace orb {
 
@@ -32,14 +33,14 @@ void Equator::fogRange(float distance, float radius, float far, float reach, flo
 }
 
 void Equator::update(float dt) {
-  if (!fade_.update(dt)) alive_ = false;
+  if (!fade_.update(dt)) retire();
 }
 
 void Equator::message(int code) {
-  if (code == 11) {  // game over: fade out
+  if (code == kMsgGameEnding) {  // fade out
     fade_.close();
-  } else if (code == 12) {
-    alive_ = false;
+  } else if (code == kMsgBackToTitle) {
+    retire();
   }
 }
 

@@ -26,7 +26,6 @@ class Equator : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   static constexpr float kFadeTime = OverlayFade::kFadeTime;
 
@@ -40,7 +39,6 @@ class Equator : public TaskProc {
 
  private:
   GameContext* context_;
-  bool alive_ = true;
   float scale_ = 1.0f;  // "scale": circle radius / globe radius
   int div_ = 0;         // "div": dashes
   // The fade: in from 0 at creation, out from the current alpha after 11.

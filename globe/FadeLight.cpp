@@ -1,14 +1,13 @@
 #include "globe/FadeLight.h"
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Easing.h"
 #include "globe/EarthModel.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
 
-constexpr int kMsgStartNow = 32;
-constexpr int kMsgJumpToEnd = 48;
 
 }  // namespace
 
@@ -17,7 +16,7 @@ FadeLight::FadeLight(GameContext* context) : context_(context) {
 }
 
 void FadeLight::update(float dt) {
-  if (!alive_) return;
+  if (!alive()) return;
   if (delay > 0.0f) {
     delay -= dt;
     if (delay > 0.0f) return;
@@ -25,15 +24,15 @@ void FadeLight::update(float dt) {
   elapsed += dt;
   value = tweened(elapsed, start, end, duration, easing);
   if (context_->earth) context_->earth->lightLevel = value;
-  if (elapsed >= duration) alive_ = false;
+  if (elapsed >= duration) retire();
 }
 
 void FadeLight::message(int code) {
-  if (code == kMsgStartNow) delay = 0.0f;
-  if (code == kMsgJumpToEnd && alive_) {
+  if (code == kMsgTitleReady) delay = 0.0f;
+  if (code == kMsgRankingGone && alive()) {
     value = end;
     if (context_->earth) context_->earth->lightLevel = end;
-    alive_ = false;
+    retire();
   }
 }
 

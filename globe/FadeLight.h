@@ -16,7 +16,6 @@ class FadeLight : public TaskProc {
   void update(float dt) override;
   void draw() override {}
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   int easing = 0;
   float value;            // the current eased level
@@ -28,7 +27,6 @@ class FadeLight : public TaskProc {
 
  private:
   GameContext* context_;
-  bool alive_ = true;
 };
 
 }  // namespace orb

@@ -4,17 +4,16 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
 #include "globe/EarthModel.h"
 #include "globe/Light.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
 
-constexpr int kMsgGameStarts = 9;
-constexpr int kMsgGameEnds = 12;
 // During a normal-mode game the clouds fade out from further away, so the
 // surface is clear sooner while the player zooms in.
 constexpr float kGameCloudFade = 1.5f;
@@ -74,8 +73,8 @@ void GameWorld::startFade(float to) {
 }
 
 void GameWorld::message(int code) {
-  if (code == kMsgGameStarts && context_->mode == kModeNormal) startFade(kGameCloudFade);
-  if (code == kMsgGameEnds) startFade(1.0f);
+  if (code == kMsgGameCreated && context_->mode == kModeNormal) startFade(kGameCloudFade);
+  if (code == kMsgBackToTitle) startFade(1.0f);
 }
 
 }  // namespace orb

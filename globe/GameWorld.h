@@ -17,7 +17,6 @@ class GameWorld : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   // Cloud visibility for a camera distance: cloudAlphaMax at or beyond
   // cloudDistMax * cloudFade, falling linearly to cloudAlphaMin at cloudDistMin.
@@ -36,7 +35,6 @@ class GameWorld : public TaskProc {
   void startFade(float to);
 
   GameContext* context_;
-  bool alive_ = true;
 };
 
 }  // namespace orb

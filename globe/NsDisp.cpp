@@ -6,13 +6,14 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
 #include "gfx/GrpSprite.h"
 #include "gfx/MathConstants.h"
 #include "gfx/TextureCache.h"
 #include "globe/EarthModel.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -40,14 +41,14 @@ float NsDisp::poleFade(const Vec3& pole, const Vec3& centre) {
 }
 
 void NsDisp::update(float dt) {
-  if (!fade_.update(dt)) alive_ = false;
+  if (!fade_.update(dt)) retire();
 }
 
 void NsDisp::message(int code) {
-  if (code == 11) {  // game over: fade out
+  if (code == kMsgGameEnding) {  // fade out
     fade_.close();
-  } else if (code == 12) {
-    alive_ = false;
+  } else if (code == kMsgBackToTitle) {
+    retire();
   }
 }
 

@@ -34,7 +34,6 @@ class NsDisp : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   static constexpr float kFadeTime = OverlayFade::kFadeTime;
 
@@ -50,7 +49,6 @@ class NsDisp : public TaskProc {
                  const double* modelView) const;
 
   GameContext* context_;
-  bool alive_ = true;
   std::shared_ptr<Texture> atlas_;
   float scale_ = 1.0f;  // "scale": label distance from the centre / globe radius
   // The fade: in from 0 at creation, out from the current alpha after 11.

@@ -7,7 +7,7 @@ namespace orb {
 bool OverlayFade::update(float dt) {
   if (kFadeTime > elapsed_) {
     elapsed_ += dt;
-    tween(alpha_, elapsed_, from_, to_, kFadeTime, 0);  // linear
+    tween(alpha_, elapsed_, from_, to_, kFadeTime, kEaseLinear);
   }
   return !(closing_ && elapsed_ >= kFadeTime);
 }

@@ -4,18 +4,16 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
 #include "gfx/GlobeMath.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
 
-constexpr int kMsgSkipA = 10;  // a game's questions begin
-constexpr int kMsgSkipB = 32;  // the title is skipped ahead
-constexpr int kMsgCameraMoveDone = 49;
 
 Quat normalised(Quat q) {
   q.normalize();
@@ -52,12 +50,12 @@ void ResetCamera::finish() {
   Camera& camera = *context_->camera;
   camera.orientation = targetOrientation;
   camera.distance = targetDist;
-  alive_ = false;
+  retire();
   if (context_->tasks) context_->tasks->broadcast(kMsgCameraMoveDone);
 }
 
 void ResetCamera::update(float dt) {
-  if (!alive_) return;
+  if (!alive()) return;
   Camera& camera = *context_->camera;
   if (delay > 0.0f) {
     delay -= dt;
@@ -73,7 +71,7 @@ void ResetCamera::update(float dt) {
 }
 
 void ResetCamera::message(int code) {
-  if (alive_ && (code == kMsgSkipA || code == kMsgSkipB)) finish();
+  if (alive() && (code == kMsgQuestionsBegin || code == kMsgTitleReady)) finish();
 }
 
 }  // namespace orb

@@ -19,7 +19,6 @@ class ResetCamera : public TaskProc {
   void update(float dt) override;
   void draw() override {}
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
   // Target orientation from angles in radians (quatFromAngles); immediate also
   // puts the camera there now, so only the distance is eased.
@@ -42,7 +41,6 @@ class ResetCamera : public TaskProc {
 
   GameContext* context_;
   picojson::value params_;  // "reset_camera"
-  bool alive_ = true;
 };
 
 }  // namespace orb

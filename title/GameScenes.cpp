@@ -1,13 +1,14 @@
 #include "title/GameScenes.h"
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "task/TaskList.h"
 #include "title/QuickStart.h"
+#include "task/Messages.h"
 
 namespace orb {
 
 void GameScenes::createTitle(GameContext& context) {
-  context.tasks->create<QuickStart>(4, &context, firstTitle_);
+  context.tasks->create<QuickStart>(kLayerScreen, &context, firstTitle_);
   firstTitle_ = false;
 }
 

@@ -1,8 +1,9 @@
 #include "title/QuickStart.h"
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "game/GameMain.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -19,14 +20,14 @@ void QuickStart::update(float dt) {
   if (!cameraReady_ || pause_ > 0) return;
   ctx_->mode = kModeNormal;
   ctx_->demonstration = false;
-  ctx_->tasks->broadcast(44);
-  ctx_->tasks->create<GameMain>(0, ctx_, nullptr);
-  alive_ = false;
+  ctx_->tasks->broadcast(kMsgTitleOpening);
+  ctx_->tasks->create<GameMain>(kLayerLogic, ctx_, nullptr);
+  retire();
 }
 
 void QuickStart::message(int code) {
-  if (code == 49) cameraReady_ = true;
-  if (code == 12) alive_ = false;
+  if (code == kMsgCameraMoveDone) cameraReady_ = true;
+  if (code == kMsgBackToTitle) retire();
 }
 
 }  // namespace orb

@@ -16,11 +16,9 @@ class QuickStart : public TaskProc {
   void update(float dt) override;
   void draw() override {}
   void message(int code) override;
-  bool alive() const override { return alive_; }
 
  private:
   GameContext* ctx_;
-  bool alive_ = true;
   bool cameraReady_;
   float pause_;  // seconds left before the game may start
 };

@@ -12,7 +12,7 @@
 #include "game/GameProc.h"
 #include "gfx/GlContext.h"
 #include "support/TestPaths.h"
-#include "task/GamePre.h"
+#include "gfx/GamePre.h"
 
 namespace orb {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "support/TestPaths.h"
 #include "task/TaskList.h"
 

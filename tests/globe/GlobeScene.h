@@ -17,7 +17,7 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/GlCapabilities.h"
 #include "gfx/GlobeMath.h"

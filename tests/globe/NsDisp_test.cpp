@@ -2,7 +2,7 @@
 // and leave at once when the scene ends.
 #include <gtest/gtest.h>
 
-#include "game/GameContext.h"
+#include "globe/GameContext.h"
 #include "globe/Equator.h"
 #include "globe/NsDisp.h"
 

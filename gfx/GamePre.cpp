@@ -1,4 +1,4 @@
-#include "task/GamePre.h"
+#include "gfx/GamePre.h"
 
 #include <GL/gl.h>
 
