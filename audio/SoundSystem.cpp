@@ -106,7 +106,8 @@ void SoundSystem::loadTable(const std::string& dataDir, const picojson::value& a
 void SoundSystem::play(const std::string& name, float volume) {
   const auto found = sounds_.find(name);
   if (found == sounds_.end()) return;
-  const Definition& d = found->second;
+  Definition& d = found->second;
+  ++d.plays;
   const ALuint s = sources_[d.source].name();
   volume = saneVolume(volume, 0.0f);
   alSourceStop(s);
@@ -115,6 +116,11 @@ void SoundSystem::play(const std::string& name, float volume) {
   alSourcei(s, AL_LOOPING, d.loop ? AL_TRUE : AL_FALSE);
   alSourcePlay(s);
   channelGains_[d.source] = volume;
+}
+
+int SoundSystem::playCount(const std::string& name) const {
+  const auto found = sounds_.find(name);
+  return found == sounds_.end() ? 0 : found->second.plays;
 }
 
 void SoundSystem::setVolume(float v) {

@@ -63,12 +63,15 @@ class SoundSystem {
   float channelGain(int channel) const;
   // Whether this sound's buffer is what its channel is playing right now.
   bool soundPlaying(const std::string& name) const;
+  // How many times play() has started this sound (0 for an unknown name).
+  int playCount(const std::string& name) const;
 
  private:
   struct Definition {
     int buffer = 0;  // index into buffers_
     int source = 0;  // index into sources_ (the channel)
     bool loop = false;
+    int plays = 0;
   };
   struct DeviceCloser {
     void operator()(ALCdevice* d) const;

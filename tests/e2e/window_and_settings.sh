@@ -71,9 +71,16 @@ wait_exit
 [ "$(saved "d['volume']")" = "$(python3 -c "import json; print(json.load(open('$2/devdata/settings.json'))['volume'])")" ] ||
   fail "the volume was not saved"
 
-# Second run: the window comes back at 800 x 600; Ctrl+R restores 960 x 640, Ctrl+W quits.
+# Second run: the window comes back at 800 x 600; no key but the three shortcuts
+# quits or resets it; Ctrl+R restores 960 x 640, Ctrl+W quits.
 start_game
 [ "$(window_size)" = "800 600 " ] || fail "reopened window is $(window_size), expected 800 600"
+for key in q w r Q W R Escape Return space F1 F4 ctrl+a ctrl+e ctrl+s ctrl+t ctrl+v alt+q alt+r super+w; do
+  send_key "$key"
+done
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || fail "a key other than Ctrl+Q or Ctrl+W quit the game"
+[ "$(window_size)" = "800 600 " ] || fail "a key other than Ctrl+R reset the window to $(window_size)"
 send_key ctrl+r
 sleep 0.5
 [ "$(window_size)" = "960 640 " ] || fail "after Ctrl+R the window is $(window_size)"

@@ -4,6 +4,7 @@
 
 #include "RoundFixture.h"
 #include "gfx/MathConstants.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -25,7 +26,7 @@ struct AnsTimeRound : ::testing::Test {
 TEST_F(AnsTimeRound, FollowsTheAnswerClockOnlyAfterAQuestionOpens) {
   clockAt(0.5f);
   EXPECT_FLOAT_EQ(kTwoPi, gauge.sweep()) << "full until the first question";
-  gauge.message(14);
+  gauge.message(kMsgTapsOn);
   clockAt(0.5f);
   EXPECT_FLOAT_EQ(kPi, gauge.sweep());
   f.context.answerClock = -0.5f;  // overshoot of the last frame
@@ -34,24 +35,24 @@ TEST_F(AnsTimeRound, FollowsTheAnswerClockOnlyAfterAQuestionOpens) {
 }
 
 TEST_F(AnsTimeRound, RedOnlyWhileOpenAndUnderAQuarter) {
-  gauge.message(14);
+  gauge.message(kMsgTapsOn);
   clockAt(0.30f);
   EXPECT_FALSE(gauge.danger());
   clockAt(0.24f);
   EXPECT_TRUE(gauge.danger());
-  gauge.message(17);  // answered: the question is closed, though the pie is still low
+  gauge.message(kMsgCorrect);  // answered: the question is closed, though the pie is still low
   EXPECT_FALSE(gauge.danger());
-  gauge.message(14);
+  gauge.message(kMsgTapsOn);
   clockAt(0.1f);
   EXPECT_TRUE(gauge.danger());
-  gauge.message(11);  // game over
+  gauge.message(kMsgGameEnding);  // game over
   EXPECT_FALSE(gauge.danger());
 }
 
 TEST_F(AnsTimeRound, RefillsAfterACorrectAnswerInHalfASecondAndAfterATimeOutInOne) {
-  gauge.message(14);
+  gauge.message(kMsgTapsOn);
   clockAt(0.5f);
-  gauge.message(17);
+  gauge.message(kMsgCorrect);
   f.context.answerClock = 0.0f;  // the round zeroes the clock; the pie must not follow it
   RoundFixture::run(gauge, 0.25f);
   EXPECT_GT(gauge.sweep(), kPi);
@@ -59,9 +60,9 @@ TEST_F(AnsTimeRound, RefillsAfterACorrectAnswerInHalfASecondAndAfterATimeOutInOn
   RoundFixture::run(gauge, 0.3f);
   EXPECT_FLOAT_EQ(kTwoPi, gauge.sweep());
 
-  gauge.message(14);
+  gauge.message(kMsgTapsOn);
   clockAt(0.0f);
-  gauge.message(19);
+  gauge.message(kMsgTimeOut);
   RoundFixture::run(gauge, 0.55f);
   EXPECT_LT(gauge.sweep(), kTwoPi) << "a time-out refills over a whole second";
   RoundFixture::run(gauge, 0.5f);
@@ -69,11 +70,11 @@ TEST_F(AnsTimeRound, RefillsAfterACorrectAnswerInHalfASecondAndAfterATimeOutInOn
 }
 
 TEST_F(AnsTimeRound, GameOverStopsTheRefillWhereItIs) {
-  gauge.message(14);
+  gauge.message(kMsgTapsOn);
   clockAt(0.2f);
-  gauge.message(17);
+  gauge.message(kMsgCorrect);
   RoundFixture::run(gauge, 0.1f);
-  gauge.message(11);
+  gauge.message(kMsgGameEnding);
   const float stopped = gauge.sweep();
   RoundFixture::run(gauge, 1.0f);
   EXPECT_EQ(stopped, gauge.sweep());
@@ -86,14 +87,14 @@ TEST_F(AnsTimeRound, SlidesInFromTheRightAndLeavesAfterItsSlideOut) {
   RoundFixture::run(gauge, 1.05f);
   EXPECT_EQ(0.0f, gauge.slide().x());
   EXPECT_EQ(1.0f, gauge.slide().alpha());
-  gauge.message(25);
+  gauge.message(kMsgHudLeave);
   RoundFixture::run(gauge, 0.95f);
   EXPECT_TRUE(gauge.alive());
   RoundFixture::run(gauge, 0.1f);
   EXPECT_FALSE(gauge.alive());
 
   AnsTime other(&f.context, nullptr);
-  other.message(12);
+  other.message(kMsgBackToTitle);
   EXPECT_FALSE(other.alive()) << "the scene's end retires it at once";
 }
 

@@ -7,6 +7,7 @@
 #include "RoundFixture.h"
 #include "gfx/GlobeMath.h"
 #include "gfx/MathConstants.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -50,7 +51,7 @@ struct DistanceRound : ::testing::Test {
 
 TEST_F(DistanceRound, FirstQuestionShowsZeroAndDoesNotCount) {
   placeAt(0, 0);
-  distance.message(23);
+  distance.message(kMsgNewQuestion);
   settle();
   EXPECT_EQ(0.0f, distance.shownValue());
   EXPECT_FALSE(distance.arrow());
@@ -58,37 +59,37 @@ TEST_F(DistanceRound, FirstQuestionShowsZeroAndDoesNotCount) {
 
 TEST_F(DistanceRound, FirstMissCountsWithoutArrowAndLaterMissesPointTheWay) {
   placeAt(0, 0);
-  distance.message(23);
+  distance.message(kMsgNewQuestion);
   tapAt(20, 0);
-  distance.message(18);
+  distance.message(kMsgMiss);
   EXPECT_FALSE(distance.arrow()) << "no arrow on the game's first judgement";
   settle();
   const float first = 20.0f * kDegToRad * 6378.137f;
   EXPECT_NEAR(first, distance.shownValue(), 1.0f);
 
   tapAt(10, 0);  // closer than the value shown
-  distance.message(18);
+  distance.message(kMsgMiss);
   EXPECT_TRUE(distance.arrow());
   EXPECT_TRUE(distance.closer());
   settle();
   EXPECT_NEAR(first / 2.0f, distance.shownValue(), 1.0f);
 
   tapAt(0, 30);  // farther
-  distance.message(18);
+  distance.message(kMsgMiss);
   EXPECT_TRUE(distance.arrow());
   EXPECT_FALSE(distance.closer());
 }
 
 TEST_F(DistanceRound, AfterAJudgementEachQuestionCountsFromTheLastTapToTheNewPlace) {
   placeAt(0, 0);
-  distance.message(23);
+  distance.message(kMsgNewQuestion);
   tapAt(0, 0);
-  distance.message(17);  // correct: counts down to 0, no arrow
+  distance.message(kMsgCorrect);  // correct: counts down to 0, no arrow
   settle();
   EXPECT_EQ(0.0f, distance.shownValue());
 
   placeAt(30, 0);  // the next place; the touch point is still the last tap
-  distance.message(23);
+  distance.message(kMsgNewQuestion);
   EXPECT_FALSE(distance.arrow());
   distance.update(0.25f);
   const float expected = 30.0f * kDegToRad * 6378.137f;
@@ -102,7 +103,7 @@ TEST_F(DistanceRound, SlidesInThenLeavesAfterTheGameOverBanner) {
   EXPECT_EQ(240.0f, distance.slide().x());
   RoundFixture::run(distance, 0.85f);
   EXPECT_EQ(0.0f, distance.slide().x());
-  distance.message(25);
+  distance.message(kMsgHudLeave);
   RoundFixture::run(distance, 1.2f);
   EXPECT_TRUE(distance.alive());
   RoundFixture::run(distance, 0.1f);
@@ -110,7 +111,7 @@ TEST_F(DistanceRound, SlidesInThenLeavesAfterTheGameOverBanner) {
   EXPECT_EQ(240.0f, distance.slide().x());
 
   Distance other(&f.context, nullptr);
-  other.message(12);
+  other.message(kMsgBackToTitle);
   EXPECT_FALSE(other.alive()) << "the scene's end retires it at once";
 }
 

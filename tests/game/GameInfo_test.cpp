@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RoundFixture.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -16,16 +17,16 @@ struct GameInfoRound : ::testing::Test {
 
 TEST_F(GameInfoRound, ShowsTheBannerOfEachCodeAtOnce) {
   EXPECT_EQ(GameInfo::kNone, info.showing());
-  info.message(26);
+  info.message(kMsgLevelUp);
   EXPECT_EQ(GameInfo::kLevelUp, info.showing());
-  info.message(27);
+  info.message(kMsgAnswerTimeShort);
   EXPECT_EQ(GameInfo::kHurryUp, info.showing());
-  info.message(28);
+  info.message(kMsgGameClockShort);
   EXPECT_EQ(GameInfo::kTimeShort, info.showing());
 }
 
 TEST_F(GameInfoRound, FliesInFromTheRightAndOutToTheLeftThenDisappears) {
-  info.message(26);
+  info.message(kMsgLevelUp);
   // (960 / 2 + 250) times the track's x, which starts at 1.
   EXPECT_FLOAT_EQ(730.0f, info.offsetX());
   EXPECT_EQ(0.0f, info.alpha());
@@ -41,7 +42,7 @@ TEST_F(GameInfoRound, FliesInFromTheRightAndOutToTheLeftThenDisappears) {
 }
 
 TEST_F(GameInfoRound, DoBestWaitsForItsDelay) {
-  info.message(29);
+  info.message(kMsgDoYourBest);
   RoundFixture::run(info, 0.7f);
   EXPECT_EQ(GameInfo::kNone, info.showing());
   RoundFixture::run(info, 0.1f);
@@ -49,10 +50,10 @@ TEST_F(GameInfoRound, DoBestWaitsForItsDelay) {
 }
 
 TEST_F(GameInfoRound, SceneEndRetiresAtOnceButGameOverDoesNot) {
-  info.message(25);
-  info.message(11);
+  info.message(kMsgHudLeave);
+  info.message(kMsgGameEnding);
   EXPECT_TRUE(info.alive());
-  info.message(12);
+  info.message(kMsgBackToTitle);
   EXPECT_FALSE(info.alive());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RoundFixture.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -13,7 +14,7 @@ using Codes = std::vector<int>;
 TEST(GameIntro, WaitsThenShowsItsCaptionThenSendsTwenty) {
   RoundFixture f;
   GameIntro intro(&f.context, nullptr);
-  intro.message(12);  // the intro ends only by its own timing
+  intro.message(kMsgBackToTitle);  // the intro ends only by its own timing
   RoundFixture::run(intro, 0.45f);
   EXPECT_FALSE(intro.showing()) << "nothing during the delay";
   RoundFixture::run(intro, 0.1f);

@@ -18,6 +18,7 @@
 #include "game/MapCoords.h"
 #include "game/Place.h"
 #include "game/ReplayControl.h"
+#include "game/SceneFactory.h"
 #include "gfx/Camera.h"
 #include "gfx/FontCache.h"
 #include "gfx/GlContext.h"
@@ -27,6 +28,7 @@
 #include "globe/EarthModel.h"
 #include "support/TestPaths.h"
 #include "task/TaskList.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -151,8 +153,8 @@ class GameMainTest : public ::testing::Test {
   // Runs the intro caption and the start banner; the start banner's 10 lets
   // the next update ask the first question.
   void start() {
-    for (int i = 0; i < 60 * 30 && probe_->count(10) == 0; ++i) tasks_.update(kStep);
-    ASSERT_EQ(probe_->count(10), 1) << "the start banner never ended";
+    for (int i = 0; i < 60 * 30 && probe_->count(kMsgQuestionsBegin) == 0; ++i) tasks_.update(kStep);
+    ASSERT_EQ(probe_->count(kMsgQuestionsBegin), 1) << "the start banner never ended";
     tasks_.update(kStep);
   }
 
@@ -164,7 +166,7 @@ class GameMainTest : public ::testing::Test {
   void tap(bool onPlace) {
     ASSERT_FALSE(ctx_.answerPoints.empty());
     ctx_.touchPoint = onPlace ? ctx_.answerPoints.front() : -ctx_.answerPoints.front();
-    tasks_.broadcast(16);
+    tasks_.broadcast(kMsgGlobeTapped);
   }
 
   // Plays the first-tap answer of the open question, then waits for the next one.
@@ -194,10 +196,10 @@ const char* kNormal = "{}";
 
 TEST_F(GameMainTest, FirstQuestionIsAskedOnTheFirstUpdateAfterTheStart) {
   build(kNormal);
-  EXPECT_EQ(std::vector<int>(probe_->codes.begin(), probe_->codes.begin() + 3), (std::vector<int>{0, 4, 9}));
+  EXPECT_EQ(std::vector<int>(probe_->codes.begin(), probe_->codes.begin() + 3), (std::vector<int>{kMsgControlOn, kMsgLatitudeLocked, kMsgGameCreated}));
   frames(1.0f);
   EXPECT_EQ(ctx_.askedInGame, 0) << "nothing is asked before the start banner ends";
-  for (int i = 0; i < 60 * 30 && probe_->count(10) == 0; ++i) tasks_.update(kStep);
+  for (int i = 0; i < 60 * 30 && probe_->count(kMsgQuestionsBegin) == 0; ++i) tasks_.update(kStep);
   EXPECT_EQ(ctx_.askedInGame, 0) << "nor in the update that ends the banner";
   probe_->codes.clear();
   tasks_.update(kStep);
@@ -205,9 +207,9 @@ TEST_F(GameMainTest, FirstQuestionIsAskedOnTheFirstUpdateAfterTheStart) {
   EXPECT_TRUE(ctx_.questionShown);
   EXPECT_FLOAT_EQ(ctx_.answerClock, 10.0f);
   EXPECT_EQ(ctx_.placeName, "Place " + game_->currentKey());
-  const auto at = std::find(probe_->codes.begin(), probe_->codes.end(), 23);
+  const auto at = std::find(probe_->codes.begin(), probe_->codes.end(), kMsgNewQuestion);
   ASSERT_NE(at, probe_->codes.end());
-  EXPECT_EQ(std::vector<int>(at, at + 3), (std::vector<int>{23, 0, 14}));
+  EXPECT_EQ(std::vector<int>(at, at + 3), (std::vector<int>{kMsgNewQuestion, kMsgControlOn, kMsgTapsOn}));
 }
 
 TEST_F(GameMainTest, FirstTapRunScoresTwelveFourteenSixteen) {
@@ -224,7 +226,7 @@ TEST_F(GameMainTest, FirstTapRunScoresTwelveFourteenSixteen) {
   EXPECT_EQ(ctx_.justCount, 3);
   EXPECT_EQ(ctx_.correctCount, 3);
   EXPECT_EQ(ctx_.totalTaps, 3);
-  EXPECT_EQ(probe_->count(17), 3);
+  EXPECT_EQ(probe_->count(kMsgCorrect), 3);
   EXPECT_EQ(game_->answeredKeys().size(), 3u);
 }
 
@@ -233,7 +235,7 @@ TEST_F(GameMainTest, MissThenHitScoresTenWithTheStreakBroken) {
   start();
   tap(false);
   EXPECT_TRUE(sound_->soundPlaying("touch_out"));
-  EXPECT_EQ(probe_->count(18), 1);
+  EXPECT_EQ(probe_->count(kMsgMiss), 1);
   EXPECT_FALSE(ctx_.lastJudgement);
   tap(true);
   EXPECT_TRUE(sound_->soundPlaying("touch_in"));
@@ -247,16 +249,17 @@ TEST_F(GameMainTest, MissThenHitScoresTenWithTheStreakBroken) {
 TEST_F(GameMainTest, TimeOutShowsTheAnswerAndSpoilsTheNextFirstTap) {
   build(kNormal);
   start();
+  earth_->spinAngle = 40.0f;  // degrees; the earth has turned since the game began
   tap(false);
   tap(false);
   probe_->codes.clear();
   frames(10.1f);  // the answer clock runs out
-  const auto one = std::find(probe_->codes.begin(), probe_->codes.end(), 1);
-  const auto nineteen = std::find(probe_->codes.begin(), probe_->codes.end(), 19);
+  const auto one = std::find(probe_->codes.begin(), probe_->codes.end(), kMsgControlOff);
+  const auto nineteen = std::find(probe_->codes.begin(), probe_->codes.end(), kMsgTimeOut);
   ASSERT_NE(one, probe_->codes.end());
   ASSERT_NE(nineteen, probe_->codes.end());
   EXPECT_LT(one, nineteen);
-  EXPECT_EQ(probe_->count(11), 0) << "a time-out does not end a normal game";
+  EXPECT_EQ(probe_->count(kMsgGameEnding), 0) << "a time-out does not end a normal game";
   const Vec3 answer = ctx_.answerPoints.front();
   EXPECT_EQ(ctx_.touchPoint, answer);
 
@@ -265,6 +268,10 @@ TEST_F(GameMainTest, TimeOutShowsTheAnswerAndSpoilsTheNextFirstTap) {
   const Vec2<float> lonLat = lonLatFromDirection(answer);
   const Vec2<float> angles = anglesFromQuat(camera_.orientation);
   EXPECT_NEAR(angles.x, std::clamp(lonLat.y, -camera_.pitchMax, camera_.pitchMax), 1e-3f);
+  // Facing a point means yaw = 90 degrees + its east longitude - the earth's spin
+  // (the convention the picking test checks on screen); game longitudes run west.
+  const float facing = kHalfPi - lonLat.x - 40.0f * kDegToRad;
+  EXPECT_NEAR(std::remainder(angles.y - facing, 2.0f * kPi), 0.0f, 1e-3f);
   EXPECT_GE(camera_.distance, 1950.0f);
 
   frames(0.5f);  // 1.5 s after the time-out the next question comes
@@ -281,7 +288,7 @@ TEST_F(GameMainTest, SurvivalEndsInTheUpdateOfTheFirstTimeOut) {
   EXPECT_FLOAT_EQ(ctx_.gameClock, 0.0f);
   std::size_t before = 0;
   int updates = 0;
-  while (probe_->count(19) == 0 && updates < 2000) {
+  while (probe_->count(kMsgTimeOut) == 0 && updates < 2000) {
     before = probe_->codes.size();
     tasks_.update(kStep);
     ++updates;
@@ -290,7 +297,7 @@ TEST_F(GameMainTest, SurvivalEndsInTheUpdateOfTheFirstTimeOut) {
   const auto nineteen = std::find(last.begin(), last.end(), 19);
   ASSERT_NE(nineteen, last.end());
   EXPECT_NE(std::find(nineteen, last.end(), 11), last.end()) << "11 in the same update, after 19";
-  EXPECT_EQ(probe_->count(28), 0) << "no time-short banner in survival";
+  EXPECT_EQ(probe_->count(kMsgGameClockShort), 0) << "no time-short banner in survival";
 }
 
 TEST_F(GameMainTest, ExhaustedShortListEndsTheGame) {
@@ -301,9 +308,9 @@ TEST_F(GameMainTest, ExhaustedShortListEndsTheGame) {
   answerAndWait(0.6f);  // level 0 cleared: on to level 1 with its two places
   EXPECT_EQ(ctx_.level, 1);
   answerAndWait(0.6f);
-  EXPECT_EQ(probe_->count(11), 0);
+  EXPECT_EQ(probe_->count(kMsgGameEnding), 0);
   answerAndWait(0.6f);
-  EXPECT_EQ(probe_->count(11), 1);
+  EXPECT_EQ(probe_->count(kMsgGameEnding), 1);
   EXPECT_FALSE(game_->running());
 }
 
@@ -317,7 +324,7 @@ TEST_F(GameMainTest, LevelUpAddsTheUnspentTimeTimesTheRate) {
   // spent 10 of 30 at rate 0.5: (30 - 10) * 0.5 = 10 s more
   EXPECT_NEAR(ctx_.gameClock, clock + (30.0f - (30.0f - clock)) * 0.5f, 1e-4f);
   EXPECT_EQ(ctx_.level, 1);
-  EXPECT_EQ(probe_->count(26), 1);
+  EXPECT_EQ(probe_->count(kMsgLevelUp), 1);
 }
 
 TEST_F(GameMainTest, BonusNeverTakesTheClockPastTheDisplay) {
@@ -331,8 +338,8 @@ TEST_F(GameMainTest, TimeShortOncePerGameAndTheClockEndsIt) {
   build(R"({"time":[12,12,0],"ans_time":[30,30,30]})");
   start();
   frames(13.0f);
-  EXPECT_EQ(probe_->count(28), 1);
-  EXPECT_EQ(probe_->count(11), 1);
+  EXPECT_EQ(probe_->count(kMsgGameClockShort), 1);
+  EXPECT_EQ(probe_->count(kMsgGameEnding), 1);
   EXPECT_FLOAT_EQ(ctx_.gameClock, 0.0f);
 }
 
@@ -365,14 +372,82 @@ TEST_F(GameMainTest, SameSeedAsksTheSamePlacesWhateverTheProcessGenerator) {
 TEST_F(GameMainTest, PauseFreezesBothClocks) {
   build(kNormal);
   start();
-  tasks_.broadcast(13);
+  tasks_.broadcast(kMsgPauseToggle);
   const float game = ctx_.gameClock, answer = ctx_.answerClock;
   frames(2.0f);
   EXPECT_EQ(ctx_.gameClock, game);
   EXPECT_EQ(ctx_.answerClock, answer);
-  tasks_.broadcast(13);
+  tasks_.broadcast(kMsgPauseToggle);
   frames(1.0f);
   EXPECT_LT(ctx_.gameClock, game);
+}
+
+TEST_F(GameMainTest, SecondLevelUpCountsTheBonusFromTheClockAtItsLevelsStart) {
+  build(R"({"time":[60,60,0],"question":[1,1,5],"ans_time":[30,30,30]})");
+  start();
+  frames(10.0f);
+  tap(true);  // level 0 took 10 s: its bonus is (60 - 10) * 0.5
+  const float atLevelOne = ctx_.gameClock;
+  EXPECT_EQ(ctx_.level, 1);
+  frames(4.0f);  // the next question, then 3.5 s of thinking
+  const float beforeSecond = ctx_.gameClock;
+  tap(true);
+  EXPECT_EQ(ctx_.level, 2);
+  // Level 1 took atLevelOne - beforeSecond (4 s), not the 20-odd seconds since the game began.
+  const float spent = atLevelOne - beforeSecond;
+  EXPECT_NEAR(spent, 4.0f, 0.05f);
+  EXPECT_NEAR(ctx_.gameClock, beforeSecond + (60.0f - spent) * 0.5f, 1e-3f);
+  EXPECT_LT(ctx_.gameClock, 99.9f) << "the case must not be hidden by the clock's cap";
+}
+
+TEST_F(GameMainTest, CountDownTicksOncePerSecondFromNineToZero) {
+  build(R"({"time":[12,12,0],"ans_time":[30,30,30]})");
+  start();
+  std::vector<int> ticksAtWholeSecond;
+  int before = sound_->playCount("count_down");
+  for (int i = 0; i < 60 * 14; ++i) {
+    tasks_.update(kStep);
+    const int now = sound_->playCount("count_down");
+    if (now != before) ticksAtWholeSecond.push_back(static_cast<int>(ctx_.gameClock));
+    before = now;
+  }
+  EXPECT_EQ(ticksAtWholeSecond, (std::vector<int>{9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(probe_->count(kMsgGameEnding), 1);
+}
+
+// Counts the screens the game asks for above its own layer.
+class SceneSpy : public SceneFactory {
+ public:
+  void createTitle(GameContext&) override {}
+  void createResults(GameContext&) override { ++results; }
+  void createRanking(GameContext&, int) override { ++rankings; }
+  void createGameMenu(GameContext&) override {}
+  int results = 0, rankings = 0;
+};
+
+TEST_F(GameMainTest, OnlyAPlayersGameShowsResultsAndMarksFoundPlaces) {
+  auto playToTheEnd = [&](std::uint32_t demoSeed) {
+    TearDown();
+    tasks_ = TaskList();
+    probe_ = std::make_shared<Probe>();
+    build(R"({"time":[12,12,0],"ans_time":[30,30,30],"question":[5,5,5]})", kModeNormal, demoSeed);
+    SceneSpy spy;
+    ctx_.scenes = &spy;
+    start();
+    answerAndWait(0.6f);
+    const std::string found = game_->answeredKeys().at(0);
+    for (int i = 0; i < 60 * 30 && probe_->count(kMsgGameOverDone) == 0; ++i) tasks_.update(kStep);
+    EXPECT_EQ(probe_->count(kMsgGameOverDone), 1) << "the game-over banner never ended";
+    tasks_.update(kStep);
+    const bool marked = json::at(json::at(settings_.root(), "places"), found).evaluate_as_boolean();
+    return std::make_pair(spy.results, marked);
+  };
+  const auto player = playToTheEnd(0);
+  EXPECT_EQ(player.first, 1);
+  EXPECT_TRUE(player.second);
+  const auto demonstration = playToTheEnd(20261208);
+  EXPECT_EQ(demonstration.first, 0) << "a demonstration never shows results";
+  EXPECT_FALSE(demonstration.second) << "nor marks the places it found";
 }
 
 }  // namespace

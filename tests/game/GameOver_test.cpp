@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RoundFixture.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -13,7 +14,7 @@ using Codes = std::vector<int>;
 TEST(GameOver, SendsTwentyFiveThenTwentyOneWhenItsTrackEndsAndLeaves) {
   RoundFixture f;
   GameOver banner(&f.context, nullptr);
-  banner.message(12);  // banners end only by their own timing
+  banner.message(kMsgBackToTitle);  // banners end only by their own timing
   RoundFixture::run(banner, 1.95f);
   EXPECT_TRUE(banner.alive());
   EXPECT_TRUE(f.probe->codes.empty());

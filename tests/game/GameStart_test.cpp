@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RoundFixture.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -13,7 +14,7 @@ using Codes = std::vector<int>;
 TEST(GameStart, AnnouncesTenOnceWhenItsTrackEndsAndLeaves) {
   RoundFixture f;
   auto banner = f.tasks.create<GameStart>(4, &f.context, nullptr);
-  banner->message(12);  // banners end only by their own timing
+  banner->message(kMsgBackToTitle);  // banners end only by their own timing
   EXPECT_FLOAT_EQ(3.0f, banner->track().value().x) << "starts large";
   int frames = 0;
   while (banner->alive() && frames < 1000) {

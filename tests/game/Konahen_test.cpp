@@ -6,6 +6,7 @@
 
 #include "RoundFixture.h"
 #include "gfx/MathConstants.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -40,7 +41,7 @@ TEST(Konahen, CorrectAnswerStartsTheRingAtTheTappedPointWhichSpinsUntilTheTrackE
   Konahen ring(&f.context);
   EXPECT_FALSE(ring.showing());
   f.context.touchPoint = Vec3(0.0f, 100.0f, 0.0f);
-  ring.message(17);
+  ring.message(kMsgCorrect);
   f.context.touchPoint = Vec3(1.0f, 2.0f, 3.0f);  // a later time-out moves the touch point
   EXPECT_TRUE(ring.showing());
   EXPECT_EQ(Vec3(0.0f, 100.0f, 0.0f), ring.point());
@@ -54,11 +55,11 @@ TEST(Konahen, CorrectAnswerStartsTheRingAtTheTappedPointWhichSpinsUntilTheTrackE
   EXPECT_FALSE(ring.showing());
   EXPECT_EQ(0.0f, ring.alpha());
 
-  ring.message(17);  // the next correct answer starts it again from the beginning
+  ring.message(kMsgCorrect);  // the next correct answer starts it again from the beginning
   EXPECT_TRUE(ring.showing());
   EXPECT_EQ(0.0f, ring.spin());
   EXPECT_TRUE(ring.alive());
-  ring.message(12);
+  ring.message(kMsgBackToTitle);
   EXPECT_FALSE(ring.alive());
 }
 

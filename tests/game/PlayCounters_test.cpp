@@ -5,6 +5,7 @@
 #include "RoundFixture.h"
 #include "game/PlayKonahen.h"
 #include "game/PlayLevel.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -22,7 +23,7 @@ TYPED_TEST(CounterTest, SlidesInFromTheLeftAndLeavesAfterItsSlideOut) {
   EXPECT_LT(counter.slide().x(), -100.0f);
   RoundFixture::run(counter, 1.05f);
   EXPECT_EQ(0.0f, counter.slide().x());
-  counter.message(25);
+  counter.message(kMsgHudLeave);
   RoundFixture::run(counter, 1.45f);
   EXPECT_TRUE(counter.alive());
   RoundFixture::run(counter, 0.1f);
@@ -35,7 +36,7 @@ TYPED_TEST(CounterTest, SceneEndRetiresAtOnceAndOtherCodesAreIgnored) {
   TypeParam counter(&f.context, nullptr);
   for (int code : {11, 14, 17, 18, 19, 23, 26}) counter.message(code);
   EXPECT_TRUE(counter.alive());
-  counter.message(12);
+  counter.message(kMsgBackToTitle);
   EXPECT_FALSE(counter.alive());
 }
 

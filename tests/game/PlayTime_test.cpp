@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RoundFixture.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(PlayTimeRound, GameOverFreezesTheColour) {
   f.context.gameClock = 3.3f;
   clock->update(test::kStep);
   const float red = clock->colour().r;
-  clock->message(11);
+  clock->message(kMsgGameEnding);
   f.context.gameClock = 0.0f;
   RoundFixture::run(*clock, 0.5f);
   EXPECT_EQ(red, clock->colour().r);
@@ -50,7 +51,7 @@ TEST_F(PlayTimeRound, GameOverFreezesTheColour) {
 
 TEST_F(PlayTimeRound, LeavesAfterItsSlideOutAndAtOnceOnSceneEnd) {
   RoundFixture::run(*clock, 1.0f);
-  clock->message(25);
+  clock->message(kMsgHudLeave);
   RoundFixture::run(*clock, 1.45f);
   EXPECT_TRUE(clock->alive());
   RoundFixture::run(*clock, 0.1f);
@@ -58,7 +59,7 @@ TEST_F(PlayTimeRound, LeavesAfterItsSlideOutAndAtOnceOnSceneEnd) {
   EXPECT_EQ(-220.0f, clock->slide().x());
 
   PlayTime other(&f.context, nullptr);
-  other.message(12);
+  other.message(kMsgBackToTitle);
   EXPECT_FALSE(other.alive());
 }
 

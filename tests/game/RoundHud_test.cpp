@@ -22,6 +22,7 @@
 #include "gfx/MathConstants.h"
 #include "globe/Equator.h"
 #include "globe/NsDisp.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -76,8 +77,8 @@ struct RoundScreen {
     c.answerText = answer ? answer : "";
     c.answerPoints = {directionFromLonLat(lon * kDegToRad, lat * kDegToRad)};
     c.answerClock = c.answerTime;
-    scene.tasks.broadcast(23);
-    scene.tasks.broadcast(14);
+    scene.tasks.broadcast(kMsgNewQuestion);
+    scene.tasks.broadcast(kMsgTapsOn);
   }
 
   // Plays frames while the answer clock runs down.
@@ -130,10 +131,10 @@ TEST(RoundHud, QuestionCorrectAnswerAndTimeOutLeaveTheGlobesCentreClear) {
   s.play(1.2f);
   // A first miss in the Sahara, then a closer one in Ghana: the arrow points up.
   c.touchPoint = surface(2.0f, 22.0f, s.scene.earth->radius);
-  s.scene.tasks.broadcast(18);
+  s.scene.tasks.broadcast(kMsgMiss);
   s.play(0.8f);
   c.touchPoint = surface(-1.0f, 8.0f, s.scene.earth->radius);
-  s.scene.tasks.broadcast(18);
+  s.scene.tasks.broadcast(kMsgMiss);
   s.play(0.7f);
   ASSERT_TRUE(s.distance->arrow());
   ASSERT_TRUE(s.distance->closer());
@@ -159,8 +160,8 @@ TEST(RoundHud, QuestionCorrectAnswerAndTimeOutLeaveTheGlobesCentreClear) {
 
   // A correct answer: the ring at the tapped point, the bonus and the answer line.
   c.touchPoint = surface(-5.0f, 7.0f, s.scene.earth->radius);
-  s.scene.tasks.broadcast(15);
-  s.scene.tasks.broadcast(17);
+  s.scene.tasks.broadcast(kMsgTapsOff);
+  s.scene.tasks.broadcast(kMsgCorrect);
   c.correctCount = 7;
   c.streak = 3;
   s.scene.tasks.create<TouchJust>(4, &c, s.scene.widgets, 3);
@@ -171,7 +172,7 @@ TEST(RoundHud, QuestionCorrectAnswerAndTimeOutLeaveTheGlobesCentreClear) {
   s.play(1.0f);
   s.ask("Mongolia", "Capital: Ulaanbaatar", 103.0f, 46.8f);
   s.play(7.6f);
-  s.scene.tasks.broadcast(27);
+  s.scene.tasks.broadcast(kMsgAnswerTimeShort);
   s.play(0.3f);
   ASSERT_TRUE(s.gauge->danger());
   const auto hurry = s.shot("hurry");
@@ -181,16 +182,16 @@ TEST(RoundHud, QuestionCorrectAnswerAndTimeOutLeaveTheGlobesCentreClear) {
   EXPECT_LT(pie[1], 60);
   s.play(2.2f);
   c.touchPoint = c.answerPoints.front();
-  s.scene.tasks.broadcast(1);
-  s.scene.tasks.broadcast(19);
-  s.scene.tasks.broadcast(29);
+  s.scene.tasks.broadcast(kMsgControlOff);
+  s.scene.tasks.broadcast(kMsgTimeOut);
+  s.scene.tasks.broadcast(kMsgDoYourBest);
   s.play(1.0f);
   s.shot("timeout");
 
   // The game ends and the HUD leaves.
-  s.scene.tasks.broadcast(11);
+  s.scene.tasks.broadcast(kMsgGameEnding);
   s.play(1.0f);
-  s.scene.tasks.broadcast(25);
+  s.scene.tasks.broadcast(kMsgHudLeave);
   s.play(2.0f);
   const auto after = s.shot("after_game");
   // Everything has left: the equator has faded and the HUD slid away.
@@ -247,9 +248,9 @@ TEST(RoundHud, DistanceShowsFiveDigitsBesideKm) {
   GameContext& c = scene.context;
   Distance distance(&c, scene.widgets);
   c.answerPoints = {directionFromLonLat(0.0f, 0.0f)};
-  distance.message(19);
+  distance.message(kMsgTimeOut);
   c.touchPoint = directionFromLonLat(0.5f, 0.0f) * 100.0f;  // 0.5 rad: 3189 km
-  distance.message(18);
+  distance.message(kMsgMiss);
   HudScene::Step(distance, 1.5f);
   const int km = static_cast<int>(distance.shownValue());
   ASSERT_NEAR(3189, km, 1);
@@ -291,7 +292,7 @@ TEST(RoundHud, RingSitsOnTheTappedPointOfTheSpinningGlobe) {
                          scene.earth->sphereModelView.data()));
   c.touchPoint = hit;
   auto ring = scene.tasks.create<Konahen>(2, &c);
-  scene.tasks.broadcast(17);
+  scene.tasks.broadcast(kMsgCorrect);
   scene.step(0.3f);
   scene.render();
   const auto after = test::readHud();

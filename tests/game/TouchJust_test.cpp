@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RoundFixture.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -26,7 +27,7 @@ TEST(TouchJust, SweepsInAlongItsTrackAndLeavesWhenItEnds) {
   EXPECT_EQ(2, TouchJust(&f.context, nullptr, 10).streakDigits());
 
   TouchJust other(&f.context, nullptr, 2);
-  other.message(12);
+  other.message(kMsgBackToTitle);
   EXPECT_FALSE(other.alive()) << "the scene's end retires it at once";
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "GlobeScene.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -45,7 +46,7 @@ TEST_F(FadeLightTest, MessageThirtyTwoStartsAWaitingFadeAtTheNextUpdate) {
   fade.delay = 5.0f;
   fade.update(kStep);
   EXPECT_FLOAT_EQ(0.2f, level());
-  fade.message(32);
+  fade.message(kMsgTitleReady);
   EXPECT_FLOAT_EQ(0.2f, level());
   fade.update(kStep);
   EXPECT_NEAR(0.18f, level(), 1e-5f);
@@ -58,7 +59,7 @@ TEST_F(FadeLightTest, MessageFortyEightJumpsToTheEndAndLeaves) {
   scene->tasks.add(2, std::shared_ptr<FadeLight>(&fade, [](FadeLight*) {}));
   scene->tasks.update(kStep);
   ASSERT_EQ(2u, scene->tasks.activeCount());
-  scene->tasks.broadcast(48);
+  scene->tasks.broadcast(kMsgRankingGone);
   EXPECT_FLOAT_EQ(0.5f, level());
   EXPECT_FALSE(fade.alive());
   scene->tasks.update(kStep);

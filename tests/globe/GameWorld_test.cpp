@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "GlobeScene.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -52,19 +53,19 @@ TEST_F(GameWorldTest, DrawSetsTheEarthCloudLevelFromTheCameraDistance) {
 }
 
 TEST_F(GameWorldTest, NormalGameStretchesTheFadeAndTheEndBringsItBack) {
-  world->message(9);
+  world->message(kMsgGameCreated);
   for (int i = 0; i < 45; ++i) world->update(1.0f / 60.0f);  // 0.75 s of 1.5
   EXPECT_NEAR(1.25f, world->cloudFade, 0.01f);
   for (int i = 0; i < 60; ++i) world->update(1.0f / 60.0f);
   EXPECT_FLOAT_EQ(1.5f, world->cloudFade);
-  world->message(12);
+  world->message(kMsgBackToTitle);
   for (int i = 0; i < 120; ++i) world->update(1.0f / 60.0f);
   EXPECT_FLOAT_EQ(1.0f, world->cloudFade);
 }
 
 TEST_F(GameWorldTest, OtherModesKeepTheCloudsAsTheyAre) {
   scene->context.mode = kModeAdvanced;
-  world->message(9);
+  world->message(kMsgGameCreated);
   for (int i = 0; i < 120; ++i) world->update(1.0f / 60.0f);
   EXPECT_FLOAT_EQ(1.0f, world->cloudFade);
 }

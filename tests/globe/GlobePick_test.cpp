@@ -5,6 +5,7 @@
 #include "GlobeScene.h"
 #include "gfx/PngImage.h"
 #include "globe/Control.h"
+#include "task/Messages.h"
 
 namespace orb {
 namespace {
@@ -46,7 +47,7 @@ TEST(GlobePick, TapAtTheScreenCentreNamesThePointAndItsTexel) {
   scene.camera.distance = 1000.0f;
   GameWorld world(&scene.context);
   Control control(&scene.context);
-  control.message(14);
+  control.message(kMsgTapsOn);
   scene.render(world);
 
   const float cx = test::kWinW / 2.0f, cy = test::kWinH / 2.0f;
@@ -56,7 +57,7 @@ TEST(GlobePick, TapAtTheScreenCentreNamesThePointAndItsTexel) {
   scene.touch.began({t});
   scene.touch.ended({t});
   ASSERT_TRUE(scene.context.touchHit);
-  EXPECT_EQ(1, scene.probe->count(16));
+  EXPECT_EQ(1, scene.probe->count(kMsgGlobeTapped));
 
   // The game's longitude runs west-positive: 15 E is -15 degrees.
   const Vec2<float> lonLat = lonLatFromDirection(scene.context.touchPoint);
