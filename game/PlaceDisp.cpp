@@ -1,12 +1,14 @@
 #include "game/PlaceDisp.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
+#include "game/PlaceBox.h"
 #include "globe/GameContext.h"
 #include "gfx/Easing.h"
 #include "gfx/Font.h"
@@ -19,30 +21,15 @@ namespace orb {
 namespace {
 constexpr const char* kFontName = "place";
 constexpr const char* kCornerImage = "devdata/round.png";
-constexpr int kSwellEasing = 23;     // quart out
+constexpr int kSwellEasing = kEaseQuartOut;
 constexpr float kLeaveY = -200.0f;   // up and off the top
 constexpr float kLeaveTime = 1.5f;
 
-float half(float size) { return static_cast<float>(static_cast<int>(size) / 2); }
-float truncHalf(float size) { return static_cast<float>(static_cast<int>(size / 2.0f)); }
-}  // namespace
-
-PlaceDisp::Layout PlaceDisp::layout(const Vec2<float>& nameSize, const Vec2<float>& answerSize,
-                                    bool withAnswer, const Vec2<float>& offset, int screenHeight) {
-  const float nw = nameSize.x, nh = nameSize.y;
-  const float W = withAnswer ? std::max(nw, answerSize.x) : nw;
-  const float H = withAnswer ? nh + answerSize.y + kLineGap : nh;
-  const float top = -static_cast<float>(screenHeight) / 2.0f;
-  Layout l;
-  l.box = {W + kPadX, H + kPadY};
-  l.boxPivot = {half(W + kPadX), half(H + kPadY)};
-  l.boxPos = {offset.x, nh + top + offset.y};
-  l.namePos = {offset.x + kTextShiftX, nh + kTextDrop - H / 2.0f + top + offset.y};
-  l.namePivot = {truncHalf(nw), truncHalf(-nh)};
-  l.answerPos = {offset.x + kTextShiftX, H / 2.0f + kTextDrop + top + offset.y};
-  l.answerPivot = {truncHalf(answerSize.x), truncHalf(-answerSize.y)};
-  return l;
+// A swell that would carry a long text over the panels starts smaller.
+float keptInRoom(float scale, float width, float room) {
+  return width > 0.0f ? std::min(scale, std::max(1.0f, room / width)) : scale;
 }
+}  // namespace
 
 PlaceDisp::PlaceDisp(GameContext* context) : context_(context) {
   if (context_->fonts) font_ = context_->fonts->getFont(kFontName);
@@ -96,54 +83,98 @@ void PlaceDisp::update(float dt) {
   }
 }
 
-void PlaceDisp::draw() {
-  if (!shown_ || !font_) return;
+void PlaceDisp::relayout() {
+  const ScreenSize screen = context_->screen ? *context_->screen : ScreenSize();
   const std::string& name = context_->placeName;
-  const std::string& answer = context_->answerText;
-  const bool withAnswer = context_->hasAnswer && !answer.empty();
-  const Vec2<float> nameSize = font_->measureText(name);
-  const Vec2<float> answerSize = withAnswer ? font_->measureText(answer) : Vec2<float>();
-  const int height = context_->screen ? context_->screen->height : 640;
-  const Layout l =
-      layout(nameSize, answerSize, withAnswer, {leave_.x(), leave_.y()}, height);
+  const std::string answer = context_->hasAnswer ? context_->answerText : std::string();
+  if (!nameLines_.empty() && name == laidName_ && answer == laidAnswer_ &&
+      screen.width == laidWidth_ && screen.height == laidHeight_) {
+    return;
+  }
+  laidName_ = name;
+  laidAnswer_ = answer;
+  laidWidth_ = screen.width;
+  laidHeight_ = screen.height;
+  std::vector<PlaceBox::Rect> panels;
+  if (context_->params) {
+    const picojson::value& game = json::at(context_->params->root(), "game");
+    panels = PlaceBox::hudPanels(json::at(game, "widgets"), screen.pair);
+  }
+  room_ = PlaceBox::textRoom(panels, screen.width, screen.height,
+                             font_->ascender() + font_->descender());
+  nameLines_ = layLines(name);
+  answerLines_.clear();
+  if (!answer.empty()) answerLines_ = layLines(answer);
+}
 
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslatef(0.0f, kDropY, 0.0f);
+std::vector<PlaceDisp::Line> PlaceDisp::layLines(const std::string& text) const {
+  const auto measure = [this](const std::string& line) { return font_->measureText(line).x; };
+  std::vector<Line> lines;
+  for (const std::string& line : PlaceBox::wrap(text, room_, measure)) {
+    lines.push_back({line, measure(line), font_->inkMiddle(line)});
+  }
+  return lines;
+}
 
-  GrpRoundBox box;
-  box.texture = corner_;
-  box.width = l.box.x;
-  box.height = l.box.y;
-  box.pivotX = l.boxPivot.x;
-  box.pivotY = l.boxPivot.y;
-  box.x = l.boxPos.x;
-  box.y = l.boxPos.y;
-  box.a = kBoxAlpha;
-  box.draw();
+float PlaceDisp::widest(const std::vector<Line>& lines) {
+  float width = 0.0f;
+  for (const Line& line : lines) width = std::max(width, line.width);
+  return width;
+}
 
+void PlaceDisp::drawLines(const std::vector<Line>& lines, float x, float y, float scale,
+                          float alpha) const {
   Font& f = *font_;
+  const float ascender = f.ascender(), descender = f.descender();
+  const float lineHeight = ascender + descender;
+  const float first = -0.5f * static_cast<float>(lines.size() - 1) * lineHeight;
   f.r = f.g = f.b = 1.0f;
   f.rotation = 0.0f;
-  f.x = l.namePos.x;
-  f.y = l.namePos.y;
-  f.pivotX = l.namePivot.x;
-  f.pivotY = l.namePivot.y;
-  f.scaleX = f.scaleY = nameScale_;
-  f.a = nameAlpha_;
-  f.drawText(name);
-  if (withAnswer && answerShown_) {
-    f.x = l.answerPos.x;
-    f.y = l.answerPos.y;
-    f.pivotX = l.answerPivot.x;
-    f.pivotY = l.answerPivot.y;
-    f.scaleX = f.scaleY = answerScale_;
-    f.a = answerAlpha_;
-    f.drawText(answer);
+  f.scaleX = f.scaleY = scale;
+  f.a = alpha;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    // The pivot is the block's centre, so the lines swell apart together; the
+    // baseline sits (ascender - descender) / 2 below its line's centre.
+    const float offset = first + static_cast<float>(i) * lineHeight;
+    f.x = x;
+    f.y = y;
+    f.pivotX = std::trunc(lines[i].middle);
+    f.pivotY = (descender - ascender) / 2.0f - offset;
+    f.drawText(lines[i].text);
   }
   f.scaleX = f.scaleY = 1.0f;
   f.a = 1.0f;
-  glPopMatrix();
+}
+
+void PlaceDisp::draw() {
+  if (!shown_ || !font_) return;
+  relayout();
+  const bool withAnswer = answerShown_ && !answerLines_.empty();
+  const float nameWidth = widest(nameLines_), answerWidth = widest(answerLines_);
+  const int answerLines = withAnswer ? static_cast<int>(answerLines_.size()) : 0;
+  const float lineHeight = font_->ascender() + font_->descender();
+  // The panel opens with the answer's fade-in.
+  const float grow = withAnswer ? answerAlpha_ : 0.0f;
+  const PlaceBox::Frame frame =
+      PlaceBox::place(nameWidth, static_cast<int>(nameLines_.size()), answerWidth, answerLines,
+                      lineHeight, grow, laidHeight_);
+  const float ox = leave_.x(), oy = leave_.y();
+
+  GrpRoundBox box;
+  box.texture = corner_;
+  box.width = frame.width;
+  box.height = frame.height;
+  box.x = ox - std::floor(frame.width / 2.0f);
+  box.y = frame.top + oy;
+  // The corner image holds the panel's own colours, as the HUD atlas does.
+  box.r = box.g = box.b = box.a = 1.0f;
+  box.draw();
+
+  drawLines(nameLines_, ox, frame.nameY + oy, keptInRoom(nameScale_, nameWidth, room_), nameAlpha_);
+  if (withAnswer) {
+    drawLines(answerLines_, ox, frame.answerY + oy, keptInRoom(answerScale_, answerWidth, room_),
+              answerAlpha_);
+  }
 }
 
 void PlaceDisp::message(int code) {

@@ -1,8 +1,9 @@
 #pragma once
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "game/HudSlide.h"
-#include "gfx/Vec2.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -11,33 +12,14 @@ struct GameContext;
 class Font;
 class Texture;
 
-// The question: the place name in a translucent rounded box at the top of the
-// screen, swelling into place when asked (23); after a judgement (17 correct,
-// 19 time-out) the place's one-line fact appears below it for "correct_disp"
-// or "miss_disp" seconds, then the box hides until the next question.
+// The question: the place name in a rounded panel at the top of the screen,
+// swelling into place when asked (23); after a judgement (17 correct, 19
+// time-out) the panel opens downwards and the place's fact appears below the
+// name for "correct_disp" or "miss_disp" seconds, then the panel hides until
+// the next question. Texts too wide for the room between the HUD panels are
+// laid out on two lines (PlaceBox).
 class PlaceDisp : public TaskProc {
  public:
-  static constexpr float kDropY = 25.0f;      // the whole box sits this far below its frame
-  static constexpr float kPadX = 30.0f;       // box size beyond the text, 2D units
-  static constexpr float kPadY = 20.0f;
-  static constexpr float kLineGap = 10.0f;    // between name and answer line
-  static constexpr float kTextShiftX = -4.0f; // optical centring of the text
-  static constexpr float kTextDrop = 16.0f;   // baseline below the box's upper half
-  static constexpr float kBoxAlpha = 0.5f;    // black panel
-
-  // The box and text placement of one frame, in 2D units (before kDropY).
-  struct Layout {
-    Vec2<float> box;        // box size
-    Vec2<float> boxPivot;   // integer halves of the size
-    Vec2<float> boxPos;
-    Vec2<float> namePos, namePivot;
-    Vec2<float> answerPos, answerPivot;
-  };
-  // nameSize / answerSize: measured text sizes; withAnswer: the place has an
-  // answer line; offset: the leave motion; screenHeight: logical 2D height.
-  static Layout layout(const Vec2<float>& nameSize, const Vec2<float>& answerSize, bool withAnswer,
-                       const Vec2<float>& offset, int screenHeight);
-
   // context: the game's shared record (font "place", "devdata/round.png", params "placedisp").
   explicit PlaceDisp(GameContext* context);
 
@@ -53,6 +35,18 @@ class PlaceDisp : public TaskProc {
 
  private:
   void showAnswer(float seconds);
+  // Lays the current texts out again when they or the screen have changed.
+  void relayout();
+  // One laid-out line of text and its measures, 2D units.
+  struct Line {
+    std::string text;
+    float width;   // of its bounding box
+    float middle;  // of its bounding box, from the text origin
+  };
+  std::vector<Line> layLines(const std::string& text) const;
+  static float widest(const std::vector<Line>& lines);
+  // Draws lines centred on x, their block centred on y, swelling about that centre.
+  void drawLines(const std::vector<Line>& lines, float x, float y, float scale, float alpha) const;
 
   GameContext* context_;
   std::shared_ptr<Font> font_;
@@ -68,6 +62,12 @@ class PlaceDisp : public TaskProc {
   float hideTimer_ = 0.0f;
   HudSlide leave_;
   bool closing_ = false;
+
+  // The laid-out texts, and what they were laid out for.
+  std::string laidName_, laidAnswer_;
+  int laidWidth_ = 0, laidHeight_ = 0;
+  float room_ = 0.0f;  // widest line, 2D units
+  std::vector<Line> nameLines_, answerLines_;
 };
 
 }  // namespace orb

@@ -40,6 +40,12 @@ Vec2<float> Font::measureText(const std::string& text) const {
   return {hi.Xf() - lo.Xf(), hi.Yf() - lo.Yf()};
 }
 
+float Font::inkMiddle(const std::string& text) const {
+  if (!face_ || text.empty()) return 0.0f;
+  const FTBBox box = face_->BBox(text.c_str());
+  return (box.Lower().Xf() + box.Upper().Xf()) / 2.0f;
+}
+
 float Font::ascender() const { return face_ ? face_->Ascender() : 0.0f; }
 
 float Font::descender() const { return face_ ? -face_->Descender() : 0.0f; }

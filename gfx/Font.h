@@ -26,6 +26,10 @@ class Font {
 
   // Width and height of the string's bounding box, in 2D units at scale 1.
   Vec2<float> measureText(const std::string& text) const;
+  // Middle of the string's bounding box from the text origin along the
+  // baseline, in 2D units at scale 1: the pivot x that centres the ink (the
+  // first glyph's side bearing moves it off half the width).
+  float inkMiddle(const std::string& text) const;
   // The face's line box, in 2D units at scale 1: how far it reaches above the
   // baseline (ascender) and below it (descender, positive), the same for
   // every string, so lines laid out with them share one baseline spacing

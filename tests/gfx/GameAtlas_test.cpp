@@ -1,7 +1,10 @@
 // The shipped images the code addresses by fixed pixels: the HUD atlas's digit
-// strips, pole labels, tap ring and clock-face texels, and the panel corner.
+// strips, pole labels, tap ring and clock-face texels, and the panel corner
+// that rounded boxes share with the atlas's panels.
 #include <gtest/gtest.h>
 
+#include "data/Json.h"
+#include "data/JsonDocument.h"
 #include "gfx/Digits.h"
 #include "gfx/PngImage.h"
 #include "support/TestPaths.h"
@@ -79,13 +82,30 @@ TEST_F(ShippedImage, PoleLabelsTapRingAndClockTexels) {
   EXPECT_GT(centre.b, rim.b + 100) << "a white centre and a warm rim";
 }
 
-TEST_F(ShippedImage, RoundCornerIsOneQuarterOfABox) {
+TEST_F(ShippedImage, RoundCornerIsAQuarterOfTheHudPanels) {
+  // The clock panel as the atlas holds it: its fill, and its frame along the
+  // top row and down the left column.
+  load("devdata/game.png");
+  JsonDocument params(test::sourceDir() + "devdata/params.json");
+  const picojson::value& clock =
+      json::at(json::at(json::at(params.root(), "game"), "widgets"), "timeremain");
+  const int u = static_cast<int>(json::realAt(json::at(clock, "uv"), 0));
+  const int v = static_cast<int>(json::realAt(json::at(clock, "uv"), 1));
+  const Rgba fill = at(u + 150, v + 80), top = at(u + 150, v), left = at(u, v + 80);
+  ASSERT_GT(top.r, fill.r + 100) << "a light frame round a dark fill";
+
   load("devdata/round.png");
+  const auto expectNear = [](const Rgba& a, const Rgba& b, const char* what) {
+    EXPECT_NEAR(a.r, b.r, 2) << what;
+    EXPECT_NEAR(a.g, b.g, 2) << what;
+    EXPECT_NEAR(a.b, b.b, 2) << what;
+    EXPECT_NEAR(a.a, b.a, 2) << what;
+  };
   EXPECT_EQ(image.width, image.height);
-  EXPECT_EQ(0, at(0, 0).a);
-  EXPECT_EQ(255, at(image.width / 2, image.height / 2).a);
-  EXPECT_EQ(255, at(image.width - 1, 0).a) << "only the top-left corner is rounded";
-  EXPECT_EQ(255, at(0, image.height - 1).a);
+  EXPECT_EQ(0, at(0, 0).a) << "the corner is cut";
+  expectNear(fill, at(image.width / 2, image.height / 2), "fill");
+  expectNear(top, at(image.width - 1, 0), "the frame runs along the top to the far side");
+  expectNear(left, at(0, image.height - 1), "and down the left to the far side");
   EXPECT_EQ(at(3, 9).a, at(9, 3).a) << "the corner is symmetric";
 }
 

@@ -19,6 +19,7 @@ from PIL import Image, ImageDraw, ImageFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import painters  # noqa: E402
+import round_painters  # noqa: E402
 
 ATLAS = "devdata/game.png"
 ATLAS_SIZE = (1024, 512)
@@ -38,10 +39,9 @@ CLOCK_CENTRE_COLOUR = (255, 255, 255, 235)
 CLOCK_RIM_COLOUR = (255, 196, 64, 255)  # the warm accent
 
 ROUND = "devdata/round.png"
-# A rounded box may be up to twice the image in each direction: the place-name
-# box needs room for the longest name or answer line (up to ~700 units wide).
+# A rounded box may be up to twice the image in each direction (the place-name
+# box is at most as wide as the room between the HUD panels, under 600 units).
 ROUND_SIZE = (512, 512)
-ROUND_RADIUS = 16
 
 
 class Context:
@@ -211,18 +211,9 @@ def make_game_atlas(root, params, ctx):
 
 
 def make_round():
-    """Top-left corner of a white rounded box, radius ROUND_RADIUS, 4x4 supersampled."""
-    r = ROUND_RADIUS
-    image = Image.new("RGBA", ROUND_SIZE, (255, 255, 255, 255))
-    for y in range(r):
-        for x in range(r):
-            inside = 0
-            for sy in range(4):
-                for sx in range(4):
-                    px, py = x + (sx + 0.5) / 4, y + (sy + 0.5) / 4
-                    inside += (px - r) ** 2 + (py - r) ** 2 <= r * r
-            image.putpixel((x, y), (255, 255, 255, int(round(inside * 255 / 16))))
-    return image
+    """The panel corner: one quarter of a HUD panel (fill, light edge, corner
+    radius), so boxes built from it match the panels in the atlas."""
+    return round_painters.panel_quarter(ROUND_SIZE)
 
 
 def main():

@@ -44,6 +44,22 @@ def _panel(size):
     return layer
 
 
+def panel_quarter(size):
+    """The top-left quarter of a panel as large as size: the rounded corner at
+    (0, 0), the light edge along the top row and the left column, and the fill
+    everywhere else. A rounded box mirrors it into its four corners, so the
+    place-name box wears the same frame as the panels painted into the atlas."""
+    q = PANEL_RADIUS + 8  # far enough in that the fill is flat
+    small = Image.new("RGBA", (2 * q, 2 * q), (0, 0, 0, 0))
+    _paste_down(small, _panel((2 * q, 2 * q)), (0, 0, 2 * q, 2 * q))
+    w, h = size
+    image = Image.new("RGBA", size, small.getpixel((q - 1, q - 1)))
+    image.paste(small.crop((q - 1, 0, q, q)).resize((w - q, q), Image.NEAREST), (q, 0))
+    image.paste(small.crop((0, q - 1, q, q)).resize((q, h - q), Image.NEAREST), (0, q))
+    image.paste(small.crop((0, 0, q, q)), (0, 0))
+    return image
+
+
 def _label(image, box, text, ctx, size=13, spacing=2, align="left", pad=(12, 7), fill=LABEL):
     """Small letter-spaced caps in the text face."""
     left, top, w, h = box

@@ -77,7 +77,7 @@ SECTIONS = {
     "playkonahen": {"num_ofs": [7, 26]},
     "distance": {"ofs_x": 240, "num_x": -118, "num_y": -11, "dist_time": 0.6},
     "placedisp": {"scale_st": 1.6, "time_ed": 0.35, "ans_scale_st": 1.25, "ans_time_ed": 0.3,
-                  "correct_disp": 1.2, "miss_disp": 1.9},
+                  "correct_disp": 2.5, "miss_disp": 3.0},
     # Each banner: in from the right (x 1 -> 0, fading in), a hold, out to the left.
     "gameinfo": {"ease_in": [[1, 0, 0, 1, 0.45], [0, 1, 0, 1, 1.1]],
                  "ease_out": [[0, 1, -1, 0, 0.45]], "delay": 0.6},
@@ -93,7 +93,11 @@ SECTIONS = {
     "konahen": {"div": 48, "rotate": 60, "size": 20, "v": 32, "height": 1.8,
                 "easing": [[0.2, 1, 1, 1, 0.35], [1, 1, 1.8, 0, 0.9]]},
     "equator": {"scale": 1.004, "div": 96},
-    "nsdisp": {"scale": 1.13},
+    # Pole labels sit 13 % beyond the surface and stay out of the top 225 units:
+    # the place-name box at its tallest (two lines of name and two of answer
+    # in the "place" font's 42-unit line box, the gap, padding and its 25-unit
+    # drop from the top) ends above that.
+    "nsdisp": {"scale": 1.13, "panel_band": 225.0},
 }
 
 PLACE_FONT = {"file": "devdata/fonts/Inter-SemiBold.otf", "height": 34}

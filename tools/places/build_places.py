@@ -4,8 +4,9 @@ under devdata/place/.
 
 Run from the repository root:  python3 tools/places/build_places.py
 (needs `npm ci` in tools/places and the Debian packages python3-shapely,
-gmt, gmt-dcw and r-cran-maps). The output is the same bytes for the same
-inputs.
+gmt, gmt-dcw, r-cran-maps and python3-pil). The output is the same bytes for
+the same inputs. It stops at once if a name or answer line is too long for
+the game's question box (text_fit.py).
 """
 import json
 import warnings
@@ -22,6 +23,7 @@ sys.path.insert(0, HERE)
 
 import geometry as G  # noqa: E402
 import sources  # noqa: E402
+import text_fit  # noqa: E402
 from lakes import LAKES, GREAT_LAKES_SPLIT  # noqa: E402
 from hand_drawn import HAND_DRAWN  # noqa: E402
 from seas import SEAS  # noqa: E402
@@ -262,9 +264,7 @@ def write_outputs(places):
     for old in sorted(os.listdir(OUT_DIR)):
         if old.endswith(".json") and old not in wanted:
             os.remove(os.path.join(OUT_DIR, old))
-    with open(OUT_DOC, "w", encoding="utf-8") as f:
-        json.dump(doc, f, ensure_ascii=False, indent=1, sort_keys=True)
-        f.write("\n")
+    text_fit.write_places_doc(OUT_DOC, doc)
 
 
 # Points whose place is known, checked with the game's inside rule after every
@@ -287,6 +287,13 @@ def check_points(places):
 
 
 def main():
+    # The texts are checked first: a name or answer line too long for the
+    # question box stops the build before the slow map work.
+    misfits = text_fit.misfits(ROOT)
+    for m in misfits:
+        log(m)
+    if misfits:
+        sys.exit(1)
     log("reading countries")
     countries = load_countries()
     log("reading divisions")

@@ -30,7 +30,7 @@ SEAS = [
       (248, 32), (255, 25)]
      + shifted(list(reversed(AMERICAS_ISTHMUS)) + list(reversed(SOUTH_AMERICA_SPINE)))
      + [(292.7, -60)]),
-    ("o_atlantic", "Atlantic Ocean", 0, "Second-largest ocean, between the Americas and Europe and Africa",
+    ("o_atlantic", "Atlantic Ocean", 0, "Second-largest ocean, between the Americas, Europe and Africa",
      (-35, 10), "seed",
      [(-67.3, -60)] + SOUTH_AMERICA_SPINE + AMERICAS_ISTHMUS
      + [(-101, 24), (-104, 30), (-100, 40), (-90, 46), (-80, 50), (-70, 57), (-64.5, 60.3),
@@ -50,7 +50,7 @@ SEAS = [
     ("s_mediterranean", "Mediterranean Sea", 1, "Joined to the Atlantic by the Strait of Gibraltar", (18, 35), "seed",
      [(-5.6, 37.5), (-5.6, 35.0), (10, 30), (36, 30), (37, 36.5), (30, 39), (27, 39), (26, 41),
       (20, 42), (14, 46.5), (8, 45), (3, 44), (-1, 40)]),
-    ("s_black", "Black Sea", 1, "Reaches the Mediterranean through the Bosporus and the Dardanelles", (34, 43), "seed",
+    ("s_black", "Black Sea", 1, "Linked to the Mediterranean by the Bosporus and Dardanelles", (34, 43), "seed",
      [(27.5, 41.0), (30.5, 40.8), (42, 40.5), (42, 44.5), (37.5, 45.0), (35.8, 45.5), (34, 46.2),
       (30, 47), (27.5, 44)]),
     ("s_caribbean", "Caribbean Sea", 1, "Bounded by the Antilles and Central America", (-75, 15), "seed",
@@ -72,7 +72,7 @@ SEAS = [
     ("s_baltic", "Baltic Sea", 2, "Brackish sea of northern Europe", (19, 57), "seed",
      [(13.2, 56.5), (12.3, 56.05), (11.5, 55.6), (10.5, 55.3), (9.7, 55.5), (9.5, 54.5),
       (14, 52), (21, 54), (24, 58), (30.5, 59.9), (30, 62), (25, 66), (21, 66.5), (16, 62)]),
-    ("s_north", "North Sea", 2, "Between Great Britain, Scandinavia and the Low Countries", (3, 56), "seed",
+    ("s_north", "North Sea", 2, "Between Britain, Scandinavia and the Low Countries", (3, 56), "seed",
      [(8.6, 57.0), (6.8, 58.2), (5.5, 61), (-0.9, 61), (-3.0, 58.7), (-1, 52), (1.0, 51.3),
       (2.0, 50.8), (5, 51.5), (8.5, 53.2), (9.0, 55)]),
     ("s_south_china", "South China Sea", 2, "Disputed waters with the Spratly and Paracel Islands", (114, 13), "seed",
