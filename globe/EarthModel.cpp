@@ -19,9 +19,15 @@
 namespace orb {
 namespace {
 
-// The halo's inner edge sits just inside the limb so no gap shows between
-// ring and sphere.
-constexpr float kHaloInner = 0.995f;
+// The halo is drawn over the finished globe: from its inner edge, 3 % inside
+// the limb, its image fades in through alpha, so the pixel steps of the
+// sphere's silhouette vanish under a soft gradient. tools/earth/make_earth.py
+// paints halo.png for this inner edge.
+constexpr float kHaloInner = 0.97f;
+// The limb is drawn by the halo's image, so it is as round as the ring: 256
+// segments keep each chord within a tenth of a pixel of the circle even when
+// the globe fills the window.
+constexpr int kHaloMinSegments = 256;
 // The glow's texture shrinks a little faster than the silhouette widens, so
 // the haze stays on the limb as the camera comes close.
 constexpr float kGlowNearFactor = 1.4f;
@@ -45,10 +51,12 @@ int localMonth() {
   return local.tm_mon;
 }
 
+// Map images wrap east-west only: repeating north-south would filter each
+// pole's texels with the other pole's, a spot of the wrong colour on both.
 void bindRepeating(const Texture& texture) {
   texture.bind();
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
 }
 
 }  // namespace
@@ -103,7 +111,8 @@ EarthModel::EarthModel(const picojson::value& params, const std::string& dataDir
   sphere_ = std::make_unique<SphereMesh>(hDiv, vDiv, radius, kTwoPi, SphereMesh::TexMode::Map, caps_.vertexBuffers);
   glowMesh_ = std::make_unique<SphereMesh>(hDiv / 2, vDiv, radius, kPi, SphereMesh::TexMode::Planar,
                                            caps_.vertexBuffers);
-  haloRing_ = std::make_unique<RingMesh>(hDiv, airScale * radius, kHaloInner * radius, caps_.vertexBuffers);
+  haloRing_ = std::make_unique<RingMesh>(std::max(hDiv, kHaloMinSegments), airScale * radius, kHaloInner * radius,
+                                         caps_.vertexBuffers);
   cloudTexture = std::make_unique<Texture>(dataDir_ + "devdata/" + json::string(earthParams_, "cloud_texture"), true);
 
   const float black[4] = {0, 0, 0, 1};
@@ -157,10 +166,10 @@ void EarthModel::draw() {
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, material);
   glCullFace(GL_BACK);
   const float ratio = viewRatio(radius, camera ? camera->distance : 0.0f);
-  if (showAtmosphere) drawHalo(level, ratio);
   drawSurface();
   if (showClouds) drawClouds(level);
   if (showAtmosphere) drawGlow(level, ratio);
+  if (showAtmosphere) drawHalo(level, ratio);
 }
 
 void EarthModel::drawHalo(float level, float ratio) {
@@ -173,7 +182,10 @@ void EarthModel::drawHalo(float level, float ratio) {
   glEnable(GL_TEXTURE_2D);
   haloTexture->bind();
   glDisable(GL_LIGHTING);
-  glDisable(GL_BLEND);
+  // Opaque outside the limb (it also covers the cloud shell's and the glow's
+  // rims there), fading into the globe inside it.
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glColor4f(level, level, level, 1.0f);
   haloRing_->draw();
   glPopMatrix();

@@ -17,8 +17,8 @@ struct Light;
 
 // The globe: a lit, textured sphere spinning about its polar (y) axis, with an
 // optional cloud layer (a darkening shadow on the surface and a brighter shell
-// above it) and an optional atmosphere (a halo ring behind the limb and an
-// additive glow in front). Everything is drawn with the fixed-function pipeline
+// above it) and an optional atmosphere (an additive glow in front and a halo
+// ring around the limb). Everything is drawn with the fixed-function pipeline
 // and no depth buffer: the drawing order and back-face culling decide what is
 // seen. Needs a current GL context for its whole life.
 class EarthModel {
@@ -55,9 +55,10 @@ class EarthModel {
   void startSpinTween(float to, float duration, int easing);
 
   void update(float dt);
-  // Draws halo, surface, cloud shadow, cloud shell and glow, in that order,
-  // with the perspective camera already applied. Leaves blending enabled or
-  // not as the last layer set it; lighting off after the clouds or glow.
+  // Draws surface, cloud shadow, cloud shell, glow and halo, in that order,
+  // with the perspective camera already applied. The halo comes last so its
+  // alpha can feather the sphere's silhouette. Leaves blending enabled or not
+  // as the last layer set it; lighting off after the clouds, glow or halo.
   void draw();
 
   const Camera* camera = nullptr;

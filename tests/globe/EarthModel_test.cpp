@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "GlobeScene.h"
+#include "gfx/PngImage.h"
 #include "gfx/Texture.h"
 
 namespace orb {
@@ -78,6 +85,148 @@ TEST_F(EarthModelTest, AtmosphereOffDrawsNoGlowOrHalo) {
   EXPECT_EQ(0, at(off, beside)[0] + at(off, beside)[1] + at(off, beside)[2]);
   EXPECT_GT(at(on, beside)[2], 30) << "the halo lights space beside the limb";
   EXPECT_GT(at(on, inside)[2], at(off, inside)[2] + 10) << "the glow brightens the limb";
+}
+
+// Luminance of window pixel (x, y), y from the top.
+double luma(const std::vector<unsigned char>& rgb, int x, int y) {
+  const unsigned char* p = rgb.data() + (static_cast<std::size_t>(y) * test::kWinW + x) * 3;
+  return 0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2];
+}
+
+// The window pixel at distance r from the centre in direction a (radians, clockwise from up).
+std::array<int, 2> around(double r, double a) {
+  return {static_cast<int>(std::lround(test::kWinW / 2.0 + r * std::sin(a))),
+          static_cast<int>(std::lround(test::kWinH / 2.0 - r * std::cos(a)))};
+}
+
+TEST_F(EarthModelTest, PolesSeenFromStraightAboveShowNoSpokesOrSpot) {
+  GlobeScene scene(0);
+  GameWorld world(&scene.context);
+  // Close up the surface alone; from further out with the clouds over it.
+  // Either way the circles reach to about 4 degrees from the pole.
+  const float nearZ = scene.param("game", "near_z");
+  const float cloudy = json::real(json::at(scene.params.root(), "cloud_dist_max"));
+  const std::pair<float, std::vector<double>> views[] = {{nearZ, {6.0, 24.0, 60.0, 120.0, 200.0, 300.0}},
+                                                          {cloudy, {3.0, 8.0, 16.0, 24.0, 32.0}}};
+  for (const float lat : {90.0f, -90.0f}) {
+    for (const auto& [distance, radii] : views) {
+      SCOPED_TRACE(std::string(lat > 0 ? "north" : "south") + " pole from " + std::to_string(distance));
+      scene.camera.distance = distance;
+      scene.camera.orientation = quatFromAngles(lat * kDegToRad, kHalfPi);
+      scene.render(world);
+      const auto rgb = test::readWindow();
+      const double pole = luma(rgb, test::kWinW / 2, test::kWinH / 2);
+      // Spokes show as brightness flickering round a circle about the pole
+      // (the light's slow change round it is taken out by a moving mean over
+      // 15 degrees); a spot, as the pole differing from the circle around it.
+      for (const double r : radii) {
+        constexpr int kSteps = 720, kHalfWindow = 15;
+        std::vector<double> ring(kSteps);
+        for (int i = 0; i < kSteps; ++i) {
+          const auto p = around(r, i * 2.0 * kPi / kSteps);
+          ring[i] = luma(rgb, p[0], p[1]);
+        }
+        double mean = 0, flicker = 0;
+        for (int i = 0; i < kSteps; ++i) {
+          double local = 0;
+          for (int k = -kHalfWindow; k <= kHalfWindow; ++k) local += ring[(i + k + kSteps) % kSteps];
+          local /= 2 * kHalfWindow + 1;
+          flicker += (ring[i] - local) * (ring[i] - local);
+          mean += ring[i];
+        }
+        EXPECT_LT(std::sqrt(flicker / kSteps), 1.0) << "round a circle of " << r << " pixels";
+        if (r == radii[1]) {
+          EXPECT_NEAR(mean / kSteps, pole, 2.0) << "the pole against the circle of " << r << " pixels";
+        }
+      }
+    }
+  }
+}
+
+// Every map image wrapped round the sphere: each appearance's surface and the clouds.
+std::vector<std::string> mapImages(const picojson::value& params) {
+  std::vector<std::string> names;
+  const picojson::value& looks = json::at(params, "earth_appearance");
+  for (std::size_t i = 0; i < json::size(looks); ++i)
+    names.push_back(json::string(json::element(json::element(looks, i), 0)));
+  names.push_back(json::string(json::at(params, "earth"), "cloud_texture"));
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
+// A pole is one point on the sphere: a texel row near it that changes along
+// its length is drawn as spokes, and a row standing out from its neighbours
+// as a ring or a spot.
+TEST(EarthImages, RowsNearEachPoleAreOneColourAndChangeSmoothly) {
+  const JsonDocument params(test::sourceDir() + "devdata/params.json");
+  for (const std::string& name : mapImages(params.root())) {
+    SCOPED_TRACE(name);
+    const std::string bytes = test::readFile(test::sourceDir() + "devdata/" + name);
+    PngImage image;
+    std::string error;
+    ASSERT_TRUE(image.decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error)) << error;
+    const int channels = image.channels();
+    const int capOne = image.height / 180;   // the last degree
+    const int capSix = image.height / 30;    // the last six degrees
+    for (const bool north : {true, false}) {
+      std::array<double, 4> previous{};
+      for (int k = 0; k < capSix; ++k) {
+        const int y = north ? k : image.height - 1 - k;
+        const unsigned char* row = image.pixels.data() + static_cast<std::size_t>(y) * image.rowBytes();
+        std::array<double, 4> mean{};
+        for (int c = 0; c < channels; ++c) {
+          int lo = 255, hi = 0;
+          for (int x = 0; x < image.width; ++x) {
+            const int v = row[x * channels + c];
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+            mean[c] += v;
+          }
+          mean[c] /= image.width;
+          const char* pole = north ? "north" : "south";
+          if (k < capOne) {
+            EXPECT_LE(hi - lo, 1) << pole << " row " << k << " channel " << c;
+          }
+          if (k > 0) {
+            EXPECT_NEAR(previous[c], mean[c], 2.5) << pole << " row " << k;
+          }
+        }
+        previous = mean;
+      }
+    }
+  }
+}
+
+TEST_F(EarthModelTest, LimbFadesIntoTheHaloWithoutARimOrSteps) {
+  GlobeScene scene(0);
+  GameWorld world(&scene.context);
+  scene.camera.distance = scene.param("camera", "dist");
+  scene.render(world);
+  const auto rgb = test::readWindow();
+  // Along each ray out from the centre, across the silhouette: the largest
+  // change from one pixel to the next. An aliased edge or a bright rim makes
+  // a jump at every angle; the surface's own coasts and clouds at a few.
+  const int limb = limbPixels(scene);
+  std::vector<double> jumps, halo;
+  constexpr int kRays = 360;
+  for (int i = 0; i < kRays; ++i) {
+    const double a = i * 2.0 * kPi / kRays;
+    double jump = 0;
+    for (int r = limb - 4; r < limb + 6; ++r) {
+      const auto p = around(r, a), q = around(r + 1, a);
+      jump = std::max(jump, std::abs(luma(rgb, q[0], q[1]) - luma(rgb, p[0], p[1])));
+    }
+    jumps.push_back(jump);
+    const auto out = around(limb + 4, a);
+    const unsigned char* px = rgb.data() + (static_cast<std::size_t>(out[1]) * test::kWinW + out[0]) * 3;
+    halo.push_back(px[2] - std::max(px[0], px[1]));
+  }
+  std::sort(jumps.begin(), jumps.end());
+  EXPECT_LT(jumps[kRays / 2], 30.0) << "typical step across the limb";
+  EXPECT_LT(jumps[kRays * 9 / 10], 50.0) << "step across the limb at the worst tenth of the angles";
+  // Just outside, a soft blue all the way round.
+  EXPECT_GT(*std::min_element(halo.begin(), halo.end()), 40.0);
 }
 
 TEST_F(EarthModelTest, CloudsBrightenAndTheirLevelScalesThem) {

@@ -84,5 +84,39 @@ TEST(GlobeShots, FarDistNearTwoMonthsAndNight) {
   EXPECT_LT(meanBrightness(night), 0.5 * meanBrightness(july));
 }
 
+// A w x h window region blown up by whole pixels to the window size, so the
+// limb's edge can be judged pixel by pixel.
+std::vector<unsigned char> magnify(const std::vector<unsigned char>& rgb, int x0, int y0, int factor) {
+  std::vector<unsigned char> out(rgb.size());
+  for (int y = 0; y < test::kWinH; ++y)
+    for (int x = 0; x < test::kWinW; ++x)
+      for (int c = 0; c < 3; ++c)
+        out[(static_cast<std::size_t>(y) * test::kWinW + x) * 3 + c] =
+            rgb[(static_cast<std::size_t>(y0 + y / factor) * test::kWinW + x0 + x / factor) * 3 + c];
+  return out;
+}
+
+TEST(GlobeShots, PolesAndLimbCloseUp) {
+  ORB_REQUIRE_GLOBE_GL();
+  GlobeScene scene(0);
+  GameWorld world(&scene.context);
+  const float dist = scene.param("camera", "dist");
+  const float nearZ = scene.param("game", "near_z");
+  shoot(scene, world, nearZ, "pole_north_near", facing(0.0f, 90.0f));
+  shoot(scene, world, nearZ, "pole_south_near", facing(0.0f, -90.0f));
+  shoot(scene, world, (dist + nearZ) / 2.0f, "pole_north_mid", facing(30.0f, 70.0f));
+  shoot(scene, world, (dist + nearZ) / 2.0f, "pole_south_mid", facing(30.0f, -70.0f));
+  scene.earth->setAppearance(6);
+  shoot(scene, world, nearZ, "pole_north_near_july", facing(0.0f, 90.0f));
+  scene.earth->setAppearance(12);
+  shoot(scene, world, nearZ, "pole_south_near_night", facing(0.0f, -90.0f));
+
+  scene.earth->setAppearance(0);
+  const auto limb = shoot(scene, world, dist, "limb_dist");
+  // The upper left of the limb, eight times larger.
+  test::writePng(test::scratchDir("globe_shots/limb_zoom") + "limb_zoom.png", magnify(limb, 228, 88, 8),
+                 test::kWinW, test::kWinH);
+}
+
 }  // namespace
 }  // namespace orb

@@ -19,6 +19,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import noise  # noqa: E402
 import raster  # noqa: E402
 import season  # noqa: E402
+import set_params  # noqa: E402
 import topo  # noqa: E402
 
 DAY_SOURCE = "/usr/share/xplanet/images/earth.jpg"
@@ -152,12 +153,59 @@ def glow_image(size):
     return haze[..., None] * np.array([0.35, 0.62, 1.0])
 
 
-def halo_image(width, height):
-    """Halo ring profile: top row at the outer edge (black space), bottom row at the limb (bright blue)."""
+# The halo ring reaches from HALO_INNER to the "air_scale" of the limb's radius
+# (globe/EarthModel.cpp keeps the same inner edge): the part inside the limb lays
+# a fading veil over the globe's edge, so the pixel steps of the sphere's
+# silhouette disappear under a soft gradient.
+HALO_INNER = 0.97
+# The veil is whole down to here: the 64 x 32 sphere's silhouette lies between
+# 0.9976 (a face's middle) and 1 of the radius, wherever it is seen from.
+HALO_SOLID = 0.997
+
+
+def halo_image(width, height, air_scale):
+    """Halo ring profile, RGBA, top row at the outer edge (black space), bottom row inside the limb.
+
+    Outside the limb the blue brightens towards it and the ring is opaque;
+    inside, the limb's colour fades out through the alpha channel.
+    """
     v = (np.arange(height) + 0.5) / height
-    profile = v ** 2.2 * 0.95
-    col = profile[:, None] * np.array([0.30, 0.55, 1.0])
-    return np.repeat(col[:, None, :], width, axis=1)
+    r = air_scale - v * (air_scale - HALO_INNER)
+    out = np.clip((air_scale - r) / (air_scale - 1.0), 0.0, 1.0)
+    colour = (out ** 2.2 * 0.81)[:, None] * np.array([0.30, 0.55, 1.0])
+    t = np.clip((r - HALO_INNER) / (HALO_SOLID - HALO_INNER), 0.0, 1.0)
+    alpha = t * t * (3.0 - 2.0 * t)
+    rgba = np.concatenate([colour, alpha[:, None]], axis=1)
+    return np.repeat(rgba[:, None, :], width, axis=1)
+
+
+# Rows this close to a pole collapse into one point on the sphere: any change
+# along such a row becomes a spoke. They are blended towards their row's mean
+# over the last few degrees, which also covers the fan of triangles that the
+# 32-row sphere puts around each pole (its last 5.6 degrees).
+POLE_CALM_FROM = 84.0
+POLE_CALM_TO = 89.0
+# Latitude smoothing of the row means (degrees), so no ring appears and one odd
+# edge row of the source does not tint the whole cap.
+POLE_MEAN_SIGMA = 1.0
+
+
+def calm_poles(rgb):
+    """Blends each row near a pole smoothly towards the latitude-smoothed row mean."""
+    height = rgb.shape[0]
+    lat = 90.0 - (np.arange(height) + 0.5) / height * 180.0
+    t = np.clip((np.abs(lat) - POLE_CALM_FROM) / (POLE_CALM_TO - POLE_CALM_FROM), 0.0, 1.0)
+    w = t * t * (3.0 - 2.0 * t)
+    means = rgb.mean(axis=1)
+    sigma = POLE_MEAN_SIGMA / 180.0 * height
+    k = np.arange(-int(3 * sigma) - 1, int(3 * sigma) + 2)
+    kernel = np.exp(-0.5 * (k / sigma) ** 2)
+    kernel /= kernel.sum()
+    pad = len(k) // 2
+    padded = np.concatenate([means[pad - 1::-1], means, means[:-pad - 1:-1]], axis=0)
+    smooth = np.stack([np.convolve(padded[:, c], kernel, mode="valid") for c in range(rgb.shape[2])], axis=1)
+    w = w[:, None, None]
+    return rgb * (1.0 - w) + smooth[:, None, :] * w
 
 
 def main():
@@ -197,22 +245,23 @@ def main():
         ridge_noise = noise.fbm(p, 13, 50.0, 4, gain=0.6)
         for month in range(12):
             img = month_image(month, day, lat, lon, land, mountains, detail, veg, desert, snow_noise, ice_noise, floe_noise, ridge_noise)
-            img = draw_lines(img, lines)
+            img = calm_poles(draw_lines(img, lines))
             raster.save_rgb(os.path.join(args.out, "earth_%02d.png" % (month + 1)), img)
             print("earth_%02d.png" % (month + 1))
     if want("night"):
         night = load_rgb(NIGHT_SOURCE, width, height)
-        raster.save_rgb(os.path.join(args.out, "earth_night.png"), night_image(night, day, lines))
+        raster.save_rgb(os.path.join(args.out, "earth_night.png"), calm_poles(night_image(night, day, lines)))
         print("earth_night.png")
     if want("cloud"):
-        raster.save_rgb(os.path.join(args.out, "cloud.png"), cloud_image(2048, 1024))
+        raster.save_rgb(os.path.join(args.out, "cloud.png"), calm_poles(cloud_image(2048, 1024)))
         print("cloud.png")
     if want("air"):
         raster.save_rgb(os.path.join(args.out, "glow.png"), glow_image(512))
-        raster.save_rgb(os.path.join(args.out, "halo.png"), halo_image(4, 128))
+        halo = halo_image(4, 128, set_params.SECTIONS["earth"]["air_scale"])
+        raster.save_rgba(os.path.join(args.out, "halo.png"), halo)
         # The night globe's air is lit only by the lights below it: dimmer, the same shape.
         raster.save_rgb(os.path.join(args.out, "glow_night.png"), glow_image(512) * 0.4)
-        raster.save_rgb(os.path.join(args.out, "halo_night.png"), halo_image(4, 128) * 0.45)
+        raster.save_rgba(os.path.join(args.out, "halo_night.png"), halo * np.array([0.45, 0.45, 0.45, 1.0]))
         print("glow.png halo.png glow_night.png halo_night.png")
 
 

@@ -94,6 +94,12 @@ def save_rgb(path, rgb):
     Image.fromarray(data, "RGB").save(path, optimize=False, compress_level=9)
 
 
+def save_rgba(path, rgba):
+    """Saves a float RGBA array (0..1, straight alpha) as an 8-bit RGBA PNG, reproducibly."""
+    data = np.clip(np.rint(rgba * 255.0), 0, 255).astype(np.uint8)
+    Image.fromarray(data, "RGBA").save(path, optimize=False, compress_level=9)
+
+
 # Place outline files hold points on a 200 x 100 grid over the earth image:
 # x from the left edge (180 W), y from the bottom edge (90 S).
 GRID_DEGREES = 1.8
