@@ -13,12 +13,14 @@
 #include "gfx/GlobeMath.h"
 #include "gfx/MathConstants.h"
 #include "gfx/TextureCache.h"
+#include "gfx/TouchMenu.h"
 #include "globe/Control.h"
 #include "globe/EarthModel.h"
 #include "globe/FadeLight.h"
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
 #include "globe/ResetCamera.h"
+#include "globe/TouchEft.h"
 #include "task/Messages.h"
 
 namespace orb {
@@ -117,12 +119,22 @@ void GameProc::createPermanentTasks() {
   tasks_.create<Control>(kLayerLogic, &context_);
   tasks_.create<Game2DSetup>(kLayer2DSetup, camera2d_);
   tasks_.create<GameWorld>(kLayerGlobe, &context_);
+  tasks_.create<TouchEft>(kLayerOverlay3D, &context_);
+  // After the camera control in the touch order: a tap that ends on a button
+  // is still held by the menu when the control decides whether it was a pick.
+  context_.touchMenu = tasks_.create<TouchMenu>(kLayerLogic, services_.touch);
 }
 
 void GameProc::startOpeningCameraMove() {
   const picojson::value& params = params_.root();
   const float startDelay = json::real(params, "start_delay");
   camera_.distance = json::real(params, "start_dist");
+  // Like every scripted move, the opening turns touch control off first: the
+  // control's zoom spring still aims at the distance the camera had when the
+  // control was made, and during the start delay it would pull the far camera
+  // in, only for the move to snap it back out when it starts. The first game
+  // turns control on (0); the move's end (49) aligns the spring's target.
+  tasks_.broadcast(kMsgControlOff);
 
   auto move = tasks_.create<ResetCamera>(kLayerOverlay3D, &context_);
   move->easing = kOpeningMoveCurve;

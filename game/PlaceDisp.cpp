@@ -147,7 +147,10 @@ void PlaceDisp::drawLines(const std::vector<Line>& lines, float x, float y, floa
 }
 
 void PlaceDisp::draw() {
-  if (!shown_ || !font_) return;
+  if (!shown_ || !font_) {
+    context_->placeBoxBottom = kNoPlaceBox;
+    return;
+  }
   relayout();
   const bool withAnswer = answerShown_ && !answerLines_.empty();
   const float nameWidth = widest(nameLines_), answerWidth = widest(answerLines_);
@@ -166,6 +169,7 @@ void PlaceDisp::draw() {
   box.height = frame.height;
   box.x = ox - std::floor(frame.width / 2.0f);
   box.y = frame.top + oy;
+  context_->placeBoxBottom = box.y + box.height;
   // The corner image holds the panel's own colours, as the HUD atlas does.
   box.r = box.g = box.b = box.a = 1.0f;
   box.draw();

@@ -13,6 +13,7 @@
 #include "input/TouchDispatcher.h"
 #include "task/TaskList.h"
 #include "task/Messages.h"
+#include "gfx/TouchMenu.h"
 
 namespace orb {
 namespace {
@@ -83,8 +84,13 @@ void Control::touchesBegan(TouchDispatcher&, const Touches&) {
   dragLength = 0.0f;
 }
 
+// A touch that began on a button belongs to the button: it neither turns the
+// globe nor answers. The menu hears each touch after the control, so by the
+// first move and at the release it already holds a touch that began on it.
+bool Control::buttonHeld() const { return context_->touchMenu && context_->touchMenu->capturing(); }
+
 void Control::touchesMoved(TouchDispatcher&, const Touches& touches) {
-  if (!open() || touches.empty()) return;
+  if (!open() || touches.empty() || buttonHeld()) return;
   const Camera& camera = *context_->camera;
   const Mat4 view = straightView(camera.distance);
   const float depth = camera.project({0.0f, 0.0f, radius}, view.data()).z;
@@ -117,7 +123,7 @@ void Control::touchesMoved(TouchDispatcher&, const Touches& touches) {
 }
 
 void Control::touchesEnded(TouchDispatcher& dispatcher, const Touches& touches) {
-  if (!open() || !tapEnabled || !tapCandidate || lockLeft > 0.0f || touches.size() != 1) return;
+  if (!open() || !tapEnabled || !tapCandidate || lockLeft > 0.0f || touches.size() != 1 || buttonHeld()) return;
   const Touch& t = touches[0];
   const Vec2<float> window{t.x, dispatcher.mapping().windowHeight - t.y};
   Vec3 hit;

@@ -55,6 +55,7 @@ class Control : public TaskProc, public TouchCallBack {
   bool lastHit = false;      // the last tap hit the globe
 
  private:
+  bool buttonHeld() const;
   bool open() const { return !blocked && enabled && !paused; }
   void stop();
 

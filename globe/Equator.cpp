@@ -11,7 +11,9 @@
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
 #include "gfx/GrpDashedCircle.h"
+#include "gfx/Mat4.h"
 #include "globe/EarthModel.h"
+#include "globe/LimbView.h"
 #include "task/Messages.h"
 
 namespace orb {
@@ -72,6 +74,14 @@ void Equator::draw() {
   circle.blendMode = 1;  // additive
   circle.lineWidth = kLineWidth;
   circle.smooth = true;
+  // Without a depth buffer the globe cannot cover the far half, so it is left
+  // out where the globe stands in front of it; beyond the limb it stays, and
+  // the fog fades it there. The circle's (x, y) lie at (x, 0, y) in the
+  // globe's frame once rotated.
+  Mat4 view;
+  view.m = context_->camera->modelView;
+  const LimbView limb(view.transformPoint(Vec3()), radius);
+  circle.visible = [&](float x, float y) { return !limb.hides(view.transformPoint(Vec3(x, 0.0f, y))); };
   circle.draw();
 
   glDisable(GL_FOG);

@@ -6,10 +6,11 @@ namespace orb {
 
 struct GameContext;
 
-// The equator as a red dashed circle round the globe, fogged to black beyond
-// the globe's silhouette so its far half fades behind the limb. Drawn in the
-// 3D pass (task layer 2) with the camera's matrices; fades in over 2 s, out
-// after the game ends (11), and leaves at once on 12.
+// The equator as a red dashed circle round the globe. The part the globe
+// stands in front of is not drawn (worked out from the limb, as there is no
+// depth buffer); the part seen beyond the silhouette is fogged to black. Drawn
+// in the 3D pass (task layer 2) with the camera's matrices; fades in over 2 s,
+// out after the game ends (11), and leaves at once on 12.
 class Equator : public TaskProc {
  public:
   static constexpr float kLineWidth = 2.0f;

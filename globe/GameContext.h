@@ -20,6 +20,7 @@ class SoundScheduler;
 class SettingsStore;
 class TaskList;
 class TaskProc;
+class TouchMenu;
 class JsonDocument;
 class Camera;
 class EarthModel;
@@ -43,6 +44,8 @@ struct ScreenSize {
   }
 };
 
+constexpr float kNoPlaceBox = -1.0e9f;
+
 struct GameContext {
   // Application services.
   TouchDispatcher* touch = nullptr;
@@ -55,7 +58,7 @@ struct GameContext {
   float scale = 1.0f;  // window pixels per layout unit
 
   // Game-root resources.
-  std::shared_ptr<TaskProc> touchMenu;
+  std::shared_ptr<TouchMenu> touchMenu;  // every on-screen button registers here
   JsonDocument* params = nullptr;
   JsonDocument* places = nullptr;
   FontCache* fonts = nullptr;
@@ -91,6 +94,11 @@ struct GameContext {
   bool hasAnswer = false;
   std::string answerText;
   std::vector<Vec3> answerPoints;  // unit globe points of the place's polygon centres
+
+  // Lower edge of the place-name box in the 2D overlay frame (y down) while it
+  // shows, so the pole labels can keep clear of it; far above the screen when
+  // there is no box.
+  float placeBoxBottom = kNoPlaceBox;
 
   Vec3 touchPoint{};     // last picked globe point, globe model space
   bool touchHit = false;  // the last tap hit the globe

@@ -2,6 +2,7 @@
 
 #include "globe/GameContext.h"
 #include "task/TaskList.h"
+#include "title/GameMenu.h"
 #include "title/QuickStart.h"
 #include "task/Messages.h"
 
@@ -16,6 +17,8 @@ void GameScenes::createResults(GameContext& context) { context.backToTitle = tru
 
 void GameScenes::createRanking(GameContext&, int) {}
 
-void GameScenes::createGameMenu(GameContext&) {}
+void GameScenes::createGameMenu(GameContext& context) {
+  context.tasks->create<GameMenu>(kLayerScreen, &context);
+}
 
 }  // namespace orb

@@ -20,8 +20,10 @@
 #include "globe/GameContext.h"
 #include "gfx/Camera.h"
 #include "gfx/GlCapabilities.h"
+#include "gfx/Game2DSetup.h"
 #include "gfx/GlobeMath.h"
 #include "gfx/MathConstants.h"
+#include "gfx/TextureCache.h"
 #include "globe/EarthModel.h"
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
@@ -58,6 +60,8 @@ struct GlobeScene {
   std::string dataDir = sourceDir();
   JsonDocument params{sourceDir() + "devdata/params.json"};
   Camera camera{Camera::kPerspective};
+  Camera camera2d{Camera::kOrtho2D};
+  TextureCache textures;
   Light light;
   std::unique_ptr<EarthModel> earth;
   TaskList tasks;
@@ -82,6 +86,10 @@ struct GlobeScene {
     context.params = &params;
     context.tasks = &tasks;
     context.camera = &camera;
+    camera2d.halfWidth = static_cast<float>(kWinW);
+    camera2d.halfHeight = static_cast<float>(kWinH);
+    context.camera2d = &camera2d;
+    context.textures = &textures;
     context.earth = earth.get();
     context.light = &light;
     context.dataDir = &dataDir;
@@ -106,6 +114,9 @@ struct GlobeScene {
     world.draw();
     glFinish();
   }
+
+  // Opens the frame's 2D pass after render(), as the game's layer 3 does.
+  void begin2D() { Game2DSetup(camera2d).draw(); }
 };
 
 // The window's RGB pixels, top row first.

@@ -97,7 +97,7 @@ SECTIONS = {
     # the place-name box at its tallest (two lines of name and two of answer
     # in the "place" font's 42-unit line box, the gap, padding and its 25-unit
     # drop from the top) ends above that.
-    "nsdisp": {"scale": 1.13, "panel_band": 225.0},
+    "nsdisp": {"scale": 1.13},
 }
 
 PLACE_FONT = {"file": "devdata/fonts/Inter-SemiBold.otf", "height": 34}
