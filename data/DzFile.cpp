@@ -1,5 +1,6 @@
 #include "data/DzFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -13,6 +14,17 @@
 
 namespace orb::dz {
 namespace {
+
+// Makes the rename itself durable: without this a power cut soon after a save
+// could bring back the previous file. Best effort; the data is already safe
+// in one of the two names.
+void syncFolderOf(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  ::close(fd);
+}
 
 constexpr std::size_t kChunk = 0x4000;
 
@@ -73,6 +85,7 @@ bool writeCompressedFile(const std::string& path, const Bytes& bytes) {
     std::remove(temp.c_str());
     return false;
   }
+  syncFolderOf(path);
   return true;
 }
 

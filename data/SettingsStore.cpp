@@ -1,26 +1,13 @@
 #include "data/SettingsStore.h"
 
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 
 #include "data/DzFile.h"
 #include "data/Json.h"
+#include "data/KeepAside.h"
 
 namespace orb {
-namespace {
-
-// Moves a damaged save file out of the way under a name that never replaces an
-// earlier one, so the player's data can still be recovered by hand.
-void keepAside(const std::string& path) {
-  std::string aside = path + ".damaged-" + std::to_string(static_cast<long long>(std::time(nullptr)));
-  for (int n = 1; dz::fileExists(aside); ++n) aside += "." + std::to_string(n);
-  std::error_code ec;
-  std::filesystem::rename(path, aside, ec);
-  std::cerr << "globaro: " << path << " is damaged; kept as " << aside << ", using the defaults\n";
-}
-
-}  // namespace
 
 void SettingsStore::open(const std::string& dataDir, const std::string& saveDir) {
   dataDir_ = dataDir;

@@ -1,6 +1,8 @@
 #include "title/GameScenes.h"
 
 #include "globe/GameContext.h"
+#include "records/Ranking.h"
+#include "records/Results.h"
 #include "task/TaskList.h"
 #include "title/GameMenu.h"
 #include "title/QuickStart.h"
@@ -13,9 +15,13 @@ void GameScenes::createTitle(GameContext& context) {
   firstTitle_ = false;
 }
 
-void GameScenes::createResults(GameContext& context) { context.backToTitle = true; }
+void GameScenes::createResults(GameContext& context) {
+  context.tasks->create<Results>(kLayerScreen, &context);
+}
 
-void GameScenes::createRanking(GameContext&, int) {}
+void GameScenes::createRanking(GameContext& context, int mode) {
+  context.tasks->create<Ranking>(kLayerScreen, &context, mode, true);
+}
 
 void GameScenes::createGameMenu(GameContext& context) {
   context.tasks->create<GameMenu>(kLayerScreen, &context);

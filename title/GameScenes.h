@@ -3,9 +3,9 @@
 
 namespace orb {
 
-// The screens the game asks for. Until the title, results, ranking and menu
-// screens exist, a finished game goes straight back to the title, which starts
-// the next game by itself.
+// The screens the game asks for: the results, the ranking and the in-game
+// menu. Until the title scene exists, the "title" starts the next game by
+// itself.
 class GameScenes : public SceneFactory {
  public:
   void createTitle(GameContext& context) override;

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Paints the HUD atlas devdata/game.png and the panel corner devdata/round.png.
+"""Paints the HUD atlas devdata/game.png and the panel corner devdata/round.png,
+and the second atlas devdata/game2.png (results and menus, records_painters.py).
 
 Usage: python3 tools/atlas/make_atlas.py [repo root]
 
@@ -20,6 +21,7 @@ from PIL import Image, ImageDraw, ImageFont
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import painters  # noqa: E402
 import round_painters  # noqa: E402
+import records_painters  # noqa: E402
 
 ATLAS = "devdata/game.png"
 ATLAS_SIZE = (1024, 512)
@@ -225,7 +227,9 @@ def main():
     make_game_atlas(root, params, ctx).save(os.path.join(root, ATLAS), optimize=False,
                                             compress_level=9)
     make_round().save(os.path.join(root, ROUND), optimize=False, compress_level=9)
-    print(f"wrote {ATLAS} and {ROUND}")
+    records_painters.make_game2(params, ctx, find_widgets, painters.placeholder).save(
+        os.path.join(root, records_painters.ATLAS), optimize=False, compress_level=9)
+    print(f"wrote {ATLAS}, {records_painters.ATLAS} and {ROUND}")
 
 
 if __name__ == "__main__":

@@ -108,7 +108,8 @@ def main():
     path = os.path.join(root, "devdata", "params.json")
     with open(path, encoding="utf-8") as f:
         params = json.load(f)
-    params.setdefault("game", {})["widgets"] = WIDGETS
+    # Other screens keep their widgets in this set too (set_records_params.py).
+    params.setdefault("game", {}).setdefault("widgets", {}).update(WIDGETS)
     for key, value in SECTIONS.items():
         params[key] = value
     params.setdefault("fonts", {})["place"] = PLACE_FONT
