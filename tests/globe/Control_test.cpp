@@ -4,6 +4,8 @@
 
 #include "GlobeScene.h"
 #include "gfx/Mat4.h"
+#include "gfx/TouchMenu.h"
+#include "gfx/Widget.h"
 
 namespace orb {
 namespace {
@@ -98,6 +100,31 @@ TEST_F(ControlTest, ShortDragAnswersLongDragOnlyTurns) {
   drag(kCx, kCy, kCx + len * 3.0f, kCy, 6);
   EXPECT_EQ(1, answers());
   EXPECT_LT(std::fabs(before.dot(scene->camera.orientation)), 0.99999f);
+}
+
+TEST_F(ControlTest, ATouchHeldByAButtonNeitherAnswersNorTurnsTheGlobe) {
+  // The menu registers after the control, as in the game.
+  auto menu = std::make_shared<TouchMenu>(&scene->touch);
+  scene->context.touchMenu = menu;
+  picojson::value v;
+  picojson::parse(v, R"({"pos":[0,0],"size":[120,120],"uv":[0,0],"col":[1,1,1,1]})");
+  static const int kScreen[2] = {test::kWinW, test::kWinH};
+  auto button = std::make_shared<Widget>(v, nullptr, kScreen);
+  int presses = 0;
+  menu->add(button, [&](int kind, const Vec2<float>&, Widget&) { presses += kind == TouchMenu::kReleasedOn; });
+  control->message(14);
+
+  tap(kCx, kCy);  // on the button, over the globe
+  EXPECT_EQ(1, presses);
+  EXPECT_EQ(0, answers()) << "a button press is not an answer";
+  const Quat before = scene->camera.orientation;
+  drag(kCx, kCy, kCx + control->tapLimit * 3.0f, kCy, 6);
+  EXPECT_GT(std::fabs(before.dot(scene->camera.orientation)), 0.99999f) << "a drag from a button does not turn";
+  EXPECT_EQ(0, answers());
+
+  tap(kCx + 200.0f, kCy);  // beside the button, still on the globe
+  EXPECT_EQ(1, answers());
+  scene->context.touchMenu.reset();
 }
 
 TEST_F(ControlTest, TapBesideTheGlobeSendsNothingAndClearsTheHitFlag) {
