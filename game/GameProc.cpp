@@ -114,6 +114,7 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
 GameProc::~GameProc() = default;
 
 void GameProc::createPermanentTasks() {
+  if (context_.scenes) context_.scenes->createPermanentTasks(context_);
   context_.earthTexture = json::integer(services_.settings->root(), "texture", -1);
   earth_->setAppearance(context_.earthTexture);
   tasks_.create<Control>(kLayerLogic, &context_);

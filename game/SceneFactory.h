@@ -10,6 +10,9 @@ struct GameContext;
 class SceneFactory {
  public:
   virtual ~SceneFactory() = default;
+  // Tasks of the screens above the game that live as long as the game root;
+  // called before the game root makes its own permanent tasks.
+  virtual void createPermanentTasks(GameContext&) {}
   // The title scene, built when the game root needs it (at start and after a game).
   virtual void createTitle(GameContext& context) = 0;
   // The results screen of the finished game.

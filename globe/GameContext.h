@@ -27,6 +27,7 @@ class EarthModel;
 class FontCache;
 class TextureCache;
 class SceneFactory;
+class ReplayControl;
 struct Light;
 
 // Game modes, used as indices into the per-mode parameter arrays.
@@ -69,6 +70,7 @@ struct GameContext {
   EarthModel* earth = nullptr;
   Light* light = nullptr;  // first light record
   SceneFactory* scenes = nullptr;  // title, results, ranking and menu screens
+  ReplayControl* replay = nullptr;  // the recorded player of the demonstration game
 
   // The game in play.
   int mode = kModeNormal;

@@ -48,6 +48,7 @@ class Ranking : public TaskProc, public TouchCallBack {
 
   const std::vector<RankRow>& rows() const { return rows_; }
   int newRowPosition() const { return RankingStore::newRowPosition(rows_); }
+  int mode() const { return mode_; }
   bool shown() const { return shown_; }
   bool closing() const { return closing_; }
   int highlightRow() const { return highlightRow_; }

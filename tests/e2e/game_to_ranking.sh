@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A game with an end, played with real X events on the real binary: a short
-# game, its results (a click skips the count-up, the continue button goes on),
+# A game with an end, played with real X events on the real binary: "play" on
+# the title, a short game, its results (a click skips the count-up, the continue button goes on),
 # the ranking with the new row (its continue button closes it), then quit.
 # The results file must hold the game at once, the settings must say a game
 # was played, and a second run must rank its game against the first.
@@ -39,6 +39,31 @@ PY
 read -r agree_x agree_y < <(python3 -c "import json; p=json.load(open('$work/devdata/params.json'))['agree']['widget']['pos']; print(p[0], p[1])")
 
 shot() { [ -n "$shots" ] && xwd -id "$win" -silent | convert xwd:- "$shots/$1.png" || true; }
+
+# The title's "play" button: its centre in layout units (origin at the screen
+# centre). Once the title menu is in (the gold button shows there), a click on
+# it starts the game.
+read -r play_x play_y < <(python3 -c "import json; p=json.load(open('$work/devdata/params.json'))['title']['start_widgets']['play']['pos']; print(p[0], p[1])")
+press_play() {
+  local px=$((WIDTH / 2 + play_x * WIDTH / 960)) py=$((HEIGHT / 2 + play_y * HEIGHT / 640))
+  local dx=$((70 * WIDTH / 960)) dy=$((12 * HEIGHT / 640))
+  gold_at() {  # strong red, fair green, little blue: the button's fill, not the globe
+    local rgb
+    rgb=$(xwd -id "$win" -silent | convert xwd:- -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1)
+    [ $((16#${rgb:1:2})) -gt 180 ] && [ $((16#${rgb:3:2})) -gt 110 ] && [ $((16#${rgb:5:2})) -lt 110 ]
+  }
+  for _ in $(seq 120); do
+    kill -0 "$pid" 2>/dev/null || fail "the game died on the title"
+    # Two points of the pill's fill, either side of its label.
+    if gold_at $((px - dx)) $((py + dy)) && gold_at $((px + dx + dx / 2)) $((py + dy)); then
+      sleep 0.5  # let the fade-in finish
+      xdotool mousemove $((X + px)) $((Y + py)) mousedown 1 sleep 0.05 mouseup 1
+      return
+    fi
+    sleep 0.25
+  done
+  fail "the title menu never showed its play button"
+}
 click() { xdotool mousemove "$1" "$2" mousedown 1 sleep 0.05 mouseup 1; }
 rows() {  # normal-mode rows stored in the player's results file
   python3 -c "import zlib,json; d=json.loads(zlib.decompress(open('$save/results.dz','rb').read())); print(len(d['normal']))"
@@ -65,7 +90,8 @@ start_game() {
 # Plays one short game to its ranking; $1 names the screenshots.
 play_to_ranking() {
   local before=$1
-  sleep 6  # opening move, intro caption, start banner
+  press_play  # the title: intro and logo, then its menu
+  sleep 7.5  # game-start delay, intro caption, start banner
   for _ in $(seq 8); do
     click "$cx" "$cy"
     sleep 0.4

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Plays a whole short game with real mouse clicks on the real binary: the game
-# runs from a copy of the data whose only place covers the whole earth and
+# Plays a whole short game with real mouse clicks on the real binary: "play"
+# on the title, then the game, which runs from a copy of the data whose only place covers the whole earth and
 # whose clock is short, so every click on the globe is a correct answer. After
 # the game the places found must be in the saved settings.
 set -euo pipefail
@@ -50,9 +50,37 @@ cy=$((Y + HEIGHT / 2))
 
 shot() { [ -n "$shots" ] && xwd -id "$win" -silent | convert xwd:- "$shots/$1.png" || true; }
 
-# Opening camera move, intro caption and start banner, then the questions:
+# The title's "play" button: its centre in layout units (origin at the screen
+# centre). Once the title menu is in (the gold button shows there), a click on
+# it starts the game.
+read -r play_x play_y < <(python3 -c "import json; p=json.load(open('$work/devdata/params.json'))['title']['start_widgets']['play']['pos']; print(p[0], p[1])")
+press_play() {
+  local px=$((WIDTH / 2 + play_x * WIDTH / 960)) py=$((HEIGHT / 2 + play_y * HEIGHT / 640))
+  local dx=$((70 * WIDTH / 960)) dy=$((12 * HEIGHT / 640))
+  gold_at() {  # strong red, fair green, little blue: the button's fill, not the globe
+    local rgb
+    rgb=$(xwd -id "$win" -silent | convert xwd:- -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n1)
+    [ $((16#${rgb:1:2})) -gt 180 ] && [ $((16#${rgb:3:2})) -gt 110 ] && [ $((16#${rgb:5:2})) -lt 110 ]
+  }
+  for _ in $(seq 120); do
+    kill -0 "$pid" 2>/dev/null || fail "the game died on the title"
+    # Two points of the pill's fill, either side of its label.
+    if gold_at $((px - dx)) $((py + dy)) && gold_at $((px + dx + dx / 2)) $((py + dy)); then
+      sleep 0.5  # let the fade-in finish
+      xdotool mousemove $((X + px)) $((Y + py)) mousedown 1 sleep 0.05 mouseup 1
+      return
+    fi
+    sleep 0.25
+  done
+  fail "the title menu never showed its play button"
+}
+
+# The title: intro and logo (not skippable on a first run), then "play".
+press_play
+shot title
+# The game-start delay, intro caption and start banner, then the questions:
 # tap the middle of the globe until the short game clock has run out.
-sleep 6
+sleep 7.5
 shot questions
 for _ in $(seq 40); do
   xdotool mousemove "$cx" "$cy" mousedown 1 mouseup 1

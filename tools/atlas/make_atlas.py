@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Paints the HUD atlas devdata/game.png and the panel corner devdata/round.png,
-and the second atlas devdata/game2.png (results and menus, records_painters.py).
+and the second atlas devdata/game2.png (results and menus, records_painters.py),
+and the title atlas devdata/title.png (title_painters.py), and the title's side
+panels devdata/title2.png (panels_painters.py).
 
 Usage: python3 tools/atlas/make_atlas.py [repo root]
 
@@ -22,6 +24,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import painters  # noqa: E402
 import round_painters  # noqa: E402
 import records_painters  # noqa: E402
+import title_painters  # noqa: E402
+import demo_painters  # noqa: E402
+import panels_painters  # noqa: E402
 
 ATLAS = "devdata/game.png"
 ATLAS_SIZE = (1024, 512)
@@ -229,7 +234,13 @@ def main():
     make_round().save(os.path.join(root, ROUND), optimize=False, compress_level=9)
     records_painters.make_game2(params, ctx, find_widgets, painters.placeholder).save(
         os.path.join(root, records_painters.ATLAS), optimize=False, compress_level=9)
-    print(f"wrote {ATLAS}, {records_painters.ATLAS} and {ROUND}")
+    title_painters.make_title(params, ctx, find_widgets, painters.placeholder).save(
+        os.path.join(root, title_painters.ATLAS), optimize=False, compress_level=9)
+    demo_painters.make_demo(params, ctx, find_widgets, painters.placeholder).save(
+        os.path.join(root, demo_painters.ATLAS), optimize=False, compress_level=9)
+    panels_painters.make_title2(params, ctx, find_widgets, painters.placeholder).save(
+        os.path.join(root, panels_painters.ATLAS), optimize=False, compress_level=9)
+    print(f"wrote {ATLAS}, {records_painters.ATLAS}, {title_painters.ATLAS}, {demo_painters.ATLAS} and {ROUND}")
 
 
 if __name__ == "__main__":
