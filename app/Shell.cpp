@@ -14,6 +14,7 @@
 #include "data/JsonDocument.h"
 #include "globe/EarthModel.h"
 #include "input/MouseTouch.h"
+#include "app/CommandLine.h"
 
 namespace orb {
 namespace {
@@ -21,6 +22,7 @@ namespace {
 constexpr int kBaseWidth = 960;
 constexpr int kBaseHeight = 640;
 constexpr float kScale = 1.0f;
+constexpr const char* kVersion = "1.00";
 constexpr const char* kWindowTitle = "GLOBARO:1.00";
 constexpr unsigned char kCtrlQ = 17, kCtrlR = 18, kCtrlW = 23;
 
@@ -79,7 +81,13 @@ void onKeyboard(unsigned char key, int, int) {
   if (key < 128) gApp->keys().press(key);
 }
 
-void onSpecial(int key, int, int) { gApp->keys().press(static_cast<std::uint8_t>(key + 128)); }
+void onSpecial(int key, int, int) {
+  if (key == GLUT_KEY_F11) {
+    glutFullScreenToggle();
+    return;
+  }
+  gApp->keys().press(static_cast<std::uint8_t>(key + 128));
+}
 
 void onKeyUp(unsigned char, int, int) {}
 void onSpecialUp(int, int, int) {}
@@ -116,6 +124,27 @@ std::string executablePath(const char* argv0) {
 }  // namespace
 
 int runShell(int argc, char** argv, const std::string& installDataDir) {
+  const CommandLine options = CommandLine::parse(argc, argv);
+  switch (options.action) {
+    case CommandLine::Action::Help:
+      std::cout << CommandLine::usage();
+      return 0;
+    case CommandLine::Action::Version:
+      std::cout << "globaro " << kVersion << "\n";
+      return 0;
+    case CommandLine::Action::Error:
+      std::cerr << "globaro: unknown option " << options.problem << "\n" << CommandLine::usage();
+      return 2;
+    case CommandLine::Action::Play:
+      break;
+  }
+  // GLUT would abort with its own message; say it plainly instead.
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') {
+    std::cerr << "globaro: no display to open the game window on (DISPLAY is not set)\n";
+    return 1;
+  }
+
   gPlatform = std::make_unique<PlatformContext>(executablePath(argc > 0 ? argv[0] : nullptr),
                                                 installDataDir);
   if (!checkParameterFile(gPlatform->dataDir())) return 1;
@@ -133,6 +162,7 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
   glutCreateWindow(kWindowTitle);
   gMouse->setWindowSize(gPlacement.width, gPlacement.height);
+  if (options.fullscreen) glutFullScreen();
 
   GlCapabilities::get().detect();
   gApp->init();

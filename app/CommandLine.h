@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace orb {
+
+// What the player asked for on the command line. Parsed before anything opens,
+// so --help and --version work without a display.
+struct CommandLine {
+  enum class Action { Play, Help, Version, Error };
+
+  Action action = Action::Play;
+  bool fullscreen = false;  // --fullscreen; --windowed (the default) turns it off again
+  std::string problem;      // for Error: the option that was not understood
+
+  static CommandLine parse(int argc, const char* const* argv);
+  static const char* usage();
+};
+
+}  // namespace orb
