@@ -23,7 +23,10 @@ std::string PlatformContext::findDataDir(const std::string& executablePath,
   fs::path exe = fs::weakly_canonical(fs::path(executablePath), ec);
   if (ec) exe = fs::path(executablePath);
   const fs::path exeDir = exe.parent_path();
-  const fs::path candidates[] = {exeDir, exeDir.parent_path(), fs::path(installDataDir)};
+  // <exe dir>/../share/globaro comes before the compiled-in folder so that an
+  // installed tree still finds its own data after being moved or unpacked elsewhere.
+  const fs::path candidates[] = {exeDir, exeDir.parent_path(), exeDir.parent_path() / "share" / "globaro",
+                                 fs::path(installDataDir)};
   for (const fs::path& dir : candidates) {
     if (dir.empty()) continue;
     if (fs::exists(dir / "devdata" / "params.json", ec) || fs::exists(dir / "devdata" / "params.dz", ec)) {

@@ -23,7 +23,8 @@ class PlatformContext {
   const std::string& saveDir() const { return saveDir_; }
 
   // Candidate folders for devdata/, in order: beside the executable, one level
-  // above it (a build tree inside the source tree), the installed share folder.
+  // above it (a build tree inside the source tree), <exe dir>/../share/globaro
+  // (an installed tree wherever its prefix is), the compiled-in share folder.
   static std::string findDataDir(const std::string& executablePath, const std::string& installDataDir);
   static std::string saveDirFromEnvironment();
 

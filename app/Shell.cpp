@@ -11,6 +11,7 @@
 #include "gfx/GlCapabilities.h"
 #include "app/PlatformContext.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowIcon.h"
 #include "data/JsonDocument.h"
 #include "globe/EarthModel.h"
 #include "input/MouseTouch.h"
@@ -161,6 +162,8 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
   glutInitWindowPosition(gPlacement.x, gPlacement.y);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
   glutCreateWindow(kWindowTitle);
+  // A missing icon is cosmetic: apply() has said why, and the game goes on.
+  (void)WindowIcon::apply(gPlatform->dataDir());
   gMouse->setWindowSize(gPlacement.width, gPlacement.height);
   if (options.fullscreen) glutFullScreen();
 

@@ -6,7 +6,8 @@ mode=${1:-test}
 pkgs=(g++ cmake make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libopenal-dev libopenal1
       libpng-dev libfreetype-dev libftgl-dev zlib1g-dev picojson-dev)
 if [ "$mode" = test ]; then
-  pkgs+=(libgtest-dev libx11-dev xvfb xauth xdotool x11-apps imagemagick sox python3 python3-pil libgl1-mesa-dri)
+  pkgs+=(libgtest-dev libx11-dev xvfb xauth xdotool x11-apps imagemagick sox python3 python3-pil libgl1-mesa-dri
+         x11-utils desktop-file-utils appstream dpkg-dev librsvg2-bin)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

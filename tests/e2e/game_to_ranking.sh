@@ -99,10 +99,11 @@ play_to_ranking() {
   # The clock runs out, GAME OVER, then the results count up: a click skips to
   # the end, the next one presses the continue button, and the ranking that
   # follows stores the game at once.
+  sleep 9  # the clock runs out, GAME OVER, and the results begin to count up
+  shot "$2-results"
   local waited=0
   until [ -f "$save/results.dz" ] && [ "$(rows)" -gt "$before" ]; do
     kill -0 "$pid" 2>/dev/null || fail "the game died before its ranking"
-    [ "$waited" -eq 24 ] && shot "$2-results"
     [ "$waited" -lt 120 ] || fail "no ranking was stored after the game"
     click "$bx" "$by"
     sleep 0.5

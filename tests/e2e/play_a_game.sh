@@ -82,8 +82,9 @@ shot title
 # tap the middle of the globe until the short game clock has run out.
 sleep 7.5
 shot questions
-for _ in $(seq 40); do
+for i in $(seq 40); do
   xdotool mousemove "$cx" "$cy" mousedown 1 mouseup 1
+  [ "$i" -eq 1 ] && sleep 0.1 && shot correct  # the gold ring where the answer landed
   sleep 0.5
   kill -0 "$pid" 2>/dev/null || fail "the game died while playing"
 done
