@@ -10,11 +10,11 @@ player presses, so they must carry no colour of their own. The arrows use the
 warm gold accent. Shapes are drawn 4x supersampled, so the output is
 deterministic.
 """
-import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
 from round_painters import GOLD, GOLD_LIGHT, SS
+from widget_atlas import paint_atlas  # noqa: E402
 
 ATLAS = "devdata/demo.png"
 ATLAS_SIZE = (512, 256)
@@ -157,29 +157,5 @@ DEMO_PAINTERS = {
 def make_demo(params, ctx, find_widgets, placeholder):
     """The atlas image: every demo.png widget found in params painted into its
     rectangle; problems are reported on stderr as for the other atlases."""
-    image = Image.new("RGBA", ATLAS_SIZE, (0, 0, 0, 0))
-    widgets = []
-    find_widgets(params, widgets)
-    done = set()
-    for name, widget, where in widgets:
-        if widget.get("texture") != ATLAS:
-            continue
-        try:
-            box = tuple(int(round(float(v))) for v in (widget["uv"][0], widget["uv"][1],
-                                                       widget["size"][0], widget["size"][1]))
-        except (IndexError, TypeError, ValueError):
-            print(f"atlas: widget {where}: unreadable \"uv\" or \"size\"", file=sys.stderr)
-            continue
-        if box[0] < 0 or box[1] < 0 or box[0] + box[2] > ATLAS_SIZE[0] or \
-                box[1] + box[3] > ATLAS_SIZE[1]:
-            print(f"atlas: widget {where}: rectangle {box} leaves {ATLAS}", file=sys.stderr)
-            continue
-        if box in done:
-            continue
-        painter = DEMO_PAINTERS.get(name)
-        if painter is None:
-            print(f"atlas: no painter for widget {where}; painted a placeholder", file=sys.stderr)
-            painter = placeholder
-        painter(image, box, ctx)
-        done.add(box)
-    return image
+    return paint_atlas(ATLAS, ATLAS_SIZE, lambda name, where: DEMO_PAINTERS.get(name), params, ctx,
+                       find_widgets, placeholder)

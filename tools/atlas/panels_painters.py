@@ -8,12 +8,12 @@ the warm accent for the one thing to notice.
 """
 import math
 import os
-import sys
 
 import numpy as np
 from PIL import Image, ImageDraw, ImageEnhance
 
 from round_painters import DARK, GOLD, LABEL, PANEL_EDGE, PANEL_FILL, SS, _label, _panel, _paste_down
+from widget_atlas import paint_atlas  # noqa: E402
 
 ATLAS = "devdata/title2.png"
 ATLAS_SIZE = (512, 512)
@@ -200,40 +200,10 @@ PANELS_PAINTERS = {
 }
 
 
-def _overlaps(a, b):
-    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
-
 
 def make_title2(params, ctx, find_widgets, placeholder):
     """The atlas image: every title2.png widget found in params painted into its
     rectangle; problems (no painter, a rectangle off the atlas, overlaps) are
     reported on stderr."""
-    image = Image.new("RGBA", ATLAS_SIZE, (0, 0, 0, 0))
-    widgets = []
-    find_widgets(params, widgets)
-    painted = {}
-    for name, widget, where in widgets:
-        if widget.get("texture") != ATLAS:
-            continue
-        try:
-            box = tuple(int(round(float(v))) for v in (widget["uv"][0], widget["uv"][1],
-                                                       widget["size"][0], widget["size"][1]))
-        except (IndexError, TypeError, ValueError):
-            print(f"atlas: widget {where}: unreadable \"uv\" or \"size\"", file=sys.stderr)
-            continue
-        if box[0] < 0 or box[1] < 0 or box[0] + box[2] > ATLAS_SIZE[0] or \
-                box[1] + box[3] > ATLAS_SIZE[1]:
-            print(f"atlas: widget {where}: rectangle {box} leaves {ATLAS}", file=sys.stderr)
-            continue
-        painter = PANELS_PAINTERS.get(name)
-        if painter is None:
-            print(f"atlas: no painter for widget {where}; painted a placeholder", file=sys.stderr)
-            painter = placeholder
-        if painted.get(box) is painter:
-            continue
-        for obox in painted:
-            if _overlaps(box, obox):
-                print(f"atlas: widget {where} {box} overlaps {obox} in {ATLAS}", file=sys.stderr)
-        painter(image, box, ctx)
-        painted[box] = painter
-    return image
+    return paint_atlas(ATLAS, ATLAS_SIZE, lambda name, where: PANELS_PAINTERS.get(name), params, ctx,
+                       find_widgets, placeholder)

@@ -14,11 +14,11 @@ starts a game. Shapes are drawn 4x supersampled, so the output is
 deterministic.
 """
 import math
-import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
 from round_painters import DARK, GLOW_DARK, GOLD, GOLD_LIGHT, SS, WHITE_BOTTOM, WHITE_TOP
+from widget_atlas import paint_atlas  # noqa: E402
 
 ATLAS = "devdata/title.png"
 ATLAS_SIZE = (1024, 512)
@@ -335,39 +335,9 @@ TITLE_PAINTERS = {
 }
 
 
-def _overlaps(a, b):
-    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
-
 
 def make_title(params, ctx, find_widgets, placeholder):
     """The atlas image: every title.png widget found in params painted into its
     rectangle; problems are reported on stderr as for the other atlases."""
-    image = Image.new("RGBA", ATLAS_SIZE, (0, 0, 0, 0))
-    widgets = []
-    find_widgets(params, widgets)
-    painted = {}
-    for name, widget, where in widgets:
-        if widget.get("texture") != ATLAS:
-            continue
-        try:
-            box = tuple(int(round(float(v))) for v in (widget["uv"][0], widget["uv"][1],
-                                                       widget["size"][0], widget["size"][1]))
-        except (IndexError, TypeError, ValueError):
-            print(f"atlas: widget {where}: unreadable \"uv\" or \"size\"", file=sys.stderr)
-            continue
-        if box[0] < 0 or box[1] < 0 or box[0] + box[2] > ATLAS_SIZE[0] or \
-                box[1] + box[3] > ATLAS_SIZE[1]:
-            print(f"atlas: widget {where}: rectangle {box} leaves {ATLAS}", file=sys.stderr)
-            continue
-        painter = TITLE_PAINTERS.get(name)
-        if painter is None:
-            print(f"atlas: no painter for widget {where}; painted a placeholder", file=sys.stderr)
-            painter = placeholder
-        if painted.get(box) is painter:
-            continue
-        for obox in painted:
-            if _overlaps(box, obox):
-                print(f"atlas: widget {where} {box} overlaps {obox} in {ATLAS}", file=sys.stderr)
-        painter(image, box, ctx)
-        painted[box] = painter
-    return image
+    return paint_atlas(ATLAS, ATLAS_SIZE, lambda name, where: TITLE_PAINTERS.get(name), params, ctx,
+                       find_widgets, placeholder)
