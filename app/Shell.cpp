@@ -10,12 +10,15 @@
 #include "app/Application.h"
 #include "gfx/GlCapabilities.h"
 #include "app/PlatformContext.h"
+#include "app/QuitSignals.h"
 #include "app/WindowPlacement.h"
 #include "app/WindowIcon.h"
 #include "data/JsonDocument.h"
 #include "globe/EarthModel.h"
 #include "input/MouseTouch.h"
 #include "app/CommandLine.h"
+#include "app/FocusWatch.h"
+#include "app/WindowVisibility.h"
 
 namespace orb {
 namespace {
@@ -33,6 +36,8 @@ std::unique_ptr<Application> gApp;
 std::unique_ptr<MouseTouch> gMouse;
 long gFrame = 0;
 WindowPlacement gPlacement;
+FocusWatch gFocus;
+WindowVisibility gVisibility;
 
 void shutdown() {
   // Runs from exit(): Ctrl+Q/W, closing the window, or any other exit call.
@@ -42,8 +47,17 @@ void shutdown() {
 }
 
 void onTimer(int period) {
-  glutTimerFunc(static_cast<unsigned>(period), onTimer, period);
-  glutPostRedisplay();
+  if (const int signal = QuitSignals::received()) {
+    std::cerr << "globaro: " << QuitSignals::name(signal) << " received; saving and quitting\n";
+    std::exit(0);  // the path Ctrl+Q takes
+  }
+  glutTimerFunc(gVisibility.timerPeriod(static_cast<unsigned>(period)), onTimer, period);
+  if (gVisibility.shown()) glutPostRedisplay();
+}
+
+// Shown again: draw at once rather than at the next, slow, hidden-window tick.
+void onWindowStatus(int status) {
+  if (gVisibility.status(status)) glutPostRedisplay();
 }
 
 void onDisplay() {
@@ -51,6 +65,7 @@ void onDisplay() {
   gApp->frame(Application::kFrameStep);
   ++gFrame;
   glutSwapBuffers();
+  if (gFocus.lostThisFrame()) gApp->keys().loseFocus();
   switch (gApp->keys().previous()) {
     case kCtrlQ:
     case kCtrlW:
@@ -79,7 +94,10 @@ void onMouse(int button, int state, int x, int y) {
 void onMotion(int x, int y) { gMouse->motion(x, y, gFrame); }
 
 void onKeyboard(unsigned char key, int, int) {
-  if (key < 128) gApp->keys().press(key);
+  if (key < 128) {
+    gApp->keys().press(key);
+    gApp->keys().down(key);
+  }
 }
 
 void onSpecial(int key, int, int) {
@@ -88,10 +106,13 @@ void onSpecial(int key, int, int) {
     return;
   }
   gApp->keys().press(static_cast<std::uint8_t>(key + 128));
+  gApp->keys().down(static_cast<std::uint8_t>(key + 128));
 }
 
-void onKeyUp(unsigned char, int, int) {}
-void onSpecialUp(int, int, int) {}
+void onKeyUp(unsigned char key, int, int) {
+  if (key < 128) gApp->keys().up(key);
+}
+void onSpecialUp(int key, int, int) { gApp->keys().up(static_cast<std::uint8_t>(key + 128)); }
 
 // The parameter file is the one piece of data the game cannot run without; say
 // so plainly before any window opens.
@@ -104,7 +125,7 @@ bool checkParameterFile(const std::string& dataDir) {
   JsonDocument params(dataDir + "devdata/params.json");
   if (!params.loaded() || !params.root().is<picojson::object>()) {
     std::cerr << "globaro: unusable parameter file: "
-              << (params.error().empty() ? params.path() : params.error()) << "\n";
+              << (params.error().empty() ? params.path() + ": not a JSON object" : params.error()) << "\n";
     return false;
   }
   const std::string globeProblem = EarthModel::checkParams(params.root());
@@ -146,6 +167,8 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
     return 1;
   }
 
+  // From here on a quit signal is held until the main loop can save and exit.
+  QuitSignals::install();
   gPlatform = std::make_unique<PlatformContext>(executablePath(argc > 0 ? argv[0] : nullptr),
                                                 installDataDir);
   if (!checkParameterFile(gPlatform->dataDir())) return 1;
@@ -180,6 +203,9 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
   glutKeyboardUpFunc(onKeyUp);
   glutSpecialFunc(onSpecial);
   glutSpecialUpFunc(onSpecialUp);
+  glutWindowStatusFunc(onWindowStatus);
+  // Held keys turn and zoom the globe; their repeats would only restart the press.
+  glutIgnoreKeyRepeat(1);
 
   glHint(GL_FOG_HINT, GL_NICEST);
   glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,24 +27,47 @@ void syncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
+// fsync, where the file system can do it. Some cannot (EINVAL, and on some
+// network and FUSE file systems ENOTSUP or EROFS): the bytes are then as safe
+// as that file system makes them, and refusing every save would lose more.
+bool syncFile(int fd) {
+  if (fsync(fd) == 0) return true;
+  return errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP || errno == EROFS;
+}
+
 constexpr std::size_t kChunk = 0x4000;
 
 }  // namespace
 
-void compress(const Bytes& input, Bytes& out) {
+bool compress(const Bytes& input, Bytes& out) {
+  const std::size_t start = out.size();
   z_stream zs{};
-  if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK) return;
-  zs.next_in = const_cast<Bytef*>(input.data());
-  zs.avail_in = static_cast<uInt>(input.size());
+  if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK) return false;
+  // avail_in is 32 bits wide: a larger input is handed over in slices.
+  const unsigned char* next = input.data();
+  std::size_t left = input.size();
   unsigned char chunk[kChunk];
   int ret = Z_OK;
   do {
+    if (zs.avail_in == 0 && left > 0) {
+      const std::size_t slice = std::min<std::size_t>(left, 1u << 30);
+      zs.next_in = const_cast<Bytef*>(next);
+      zs.avail_in = static_cast<uInt>(slice);
+      next += slice;
+      left -= slice;
+    }
     zs.next_out = chunk;
     zs.avail_out = kChunk;
-    ret = deflate(&zs, Z_FINISH);
+    ret = deflate(&zs, left > 0 ? Z_NO_FLUSH : Z_FINISH);
     out.insert(out.end(), chunk, chunk + (kChunk - zs.avail_out));
   } while (ret == Z_OK || (ret == Z_BUF_ERROR && zs.avail_out == 0));
   deflateEnd(&zs);
+  // Anything short of the stream's end is no stream at all: leave out as it was.
+  if (ret != Z_STREAM_END) {
+    out.resize(start);
+    return false;
+  }
+  return true;
 }
 
 bool decompress(const Bytes& input, Bytes& out) {
@@ -70,7 +94,11 @@ bool decompress(const Bytes& input, Bytes& out) {
 
 bool writeCompressedFile(const std::string& path, const Bytes& bytes) {
   Bytes packed;
-  compress(bytes, packed);
+  if (!compress(bytes, packed)) {
+    // Writing nothing keeps the previous save; an empty stream would replace it.
+    std::cerr << "globaro: cannot save " << path << ": compression failed; the previous file is kept\n";
+    return false;
+  }
   const std::string temp = path + ".tmp";
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) {
@@ -78,7 +106,7 @@ bool writeCompressedFile(const std::string& path, const Bytes& bytes) {
     return false;
   }
   const bool written = std::fwrite(packed.data(), 1, packed.size(), f) == packed.size();
-  const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+  const bool flushed = std::fflush(f) == 0 && syncFile(fileno(f));
   const bool closed = std::fclose(f) == 0;
   if (!written || !flushed || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
     std::cerr << "globaro: cannot save " << path << ": " << std::strerror(errno) << "\n";

@@ -9,7 +9,9 @@ namespace orb::dz {
 using Bytes = std::vector<unsigned char>;
 
 // Appends the zlib stream of all of input to out (default level, 16 KiB chunks).
-void compress(const Bytes& input, Bytes& out);
+// False when zlib fails (out is then as it was): callers that save must not
+// write a file from a failed compression.
+bool compress(const Bytes& input, Bytes& out);
 
 // Appends the bytes of the zlib stream in input to out. Returns false on a
 // corrupt, truncated or empty stream; out may then hold a partial result.
@@ -17,7 +19,8 @@ void compress(const Bytes& input, Bytes& out);
 
 // Compresses bytes into path atomically: a temporary file beside it is written
 // and renamed over path, so a failed write leaves the previous file intact.
-// Returns false (and says why on stderr) when it could not write.
+// Returns false (and says why on stderr) when it could not compress or write.
+// A file system that cannot fsync (EINVAL, ENOTSUP, EROFS) does not fail it.
 bool writeCompressedFile(const std::string& path, const Bytes& bytes);
 
 // Reads path and decompresses it into out. False when the file cannot be opened

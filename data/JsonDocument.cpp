@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <stdexcept>
 
 #include "data/DzFile.h"
 
@@ -16,13 +18,26 @@ bool JsonDocument::load() {
   error_.clear();
   source_.clear();
 
-  std::string text;
   std::string variant;
   if (dz::variantOf(path_, variant)) {
-    source_ = variant;
+    if (read(variant, true)) return true;
+    // A damaged twin must not hide a good plain file beside it: the plain one
+    // is what the game shipped with, so it is the better guess.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path_, ec)) return false;
+    std::cerr << "globaro: " << error_ << "; reading " << path_ << " instead\n";
+    error_.clear();
+  }
+  return read(path_, false);
+}
+
+bool JsonDocument::read(const std::string& file, bool compressed) {
+  source_ = file;
+  std::string text;
+  if (compressed) {
     dz::Bytes bytes;
-    if (!dz::readCompressedFile(variant, bytes)) {
-      error_ = variant + ": damaged compressed file";
+    if (!dz::readCompressedFile(file, bytes)) {
+      error_ = file + ": damaged compressed file";
       return false;
     }
     text.assign(bytes.begin(), bytes.end());
@@ -30,21 +45,26 @@ bool JsonDocument::load() {
     std::error_code ec;
     std::ifstream in;
     // A folder opens as a stream on Linux but fails on the first read.
-    if (std::filesystem::is_regular_file(path_, ec)) in.open(path_, std::ios::binary);
+    if (std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
     if (!in) {
-      error_ = path_ + ": cannot open";
+      source_.clear();
+      error_ = file + ": cannot open";
       return false;
     }
-    source_ = path_;
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
   picojson::value parsed;
   std::string message;
-  picojson::parse(parsed, text.begin(), text.end(), &message);
+  try {
+    picojson::parse(parsed, text.begin(), text.end(), &message);
+  } catch (const std::overflow_error&) {
+    // picojson throws for a number beyond the range of a double (1e999).
+    message = "a number is out of range";
+  }
   if (!message.empty()) {
     // A half-parsed tree would silently miss keys; treat the document as absent.
-    error_ = source_ + ": " + message;
+    error_ = file + ": " + message;
     return false;
   }
   root_ = std::move(parsed);

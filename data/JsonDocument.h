@@ -6,7 +6,9 @@
 namespace orb {
 
 // A JSON file loaded into memory. For a path containing ".json" the compressed
-// twin (".dz", see DzFile) is read instead when it exists.
+// twin (".dz", see DzFile) is read instead when it exists; when that twin is
+// damaged (no stream or no JSON) and the plain file is there, the plain file is
+// read, with one line on stderr.
 class JsonDocument {
  public:
   // Stores the path and loads at once; check loaded() or error() afterwards.
@@ -27,6 +29,9 @@ class JsonDocument {
   const std::string& sourceFile() const { return source_; }
 
  private:
+  // Reads one file, compressed or plain, into the root; false with error() set.
+  bool read(const std::string& file, bool compressed);
+
   std::string path_;
   picojson::value root_;
   bool loaded_ = false;

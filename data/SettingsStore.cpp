@@ -31,7 +31,8 @@ void SettingsStore::open(const std::string& dataDir, const std::string& saveDir)
     source_ = defaults.sourceFile();
     return;
   }
-  std::cerr << "globaro: no settings could be read (" << defaults.error() << "); starting fresh\n";
+  std::cerr << "globaro: no settings could be read ("
+            << (defaults.loaded() ? defaults.path() + ": not a JSON object" : defaults.error()) << "); starting fresh\n";
   useBuiltInDefaults();
 }
 

@@ -25,7 +25,10 @@ Agree::Agree(GameContext* context)
   auto atlas = context_->textures->getTexture(*context_->dataDir + "devdata/game2.png");
   widget_ = std::make_shared<Widget>(json::at(section(*context_), "widget"), atlas, context_->screen->pair);
   if (context_->touchMenu) {
-    context_->touchMenu->add(widget_, [this](int kind, const Vec2<float>&, Widget&) { onTouch(kind); });
+    TouchMenu::Focus focus;
+    focus.ready = [this] { return !done_; };
+    focus.closes = [] { return true; };  // Escape goes on, as the button does
+    context_->touchMenu->add(widget_, [this](int kind, const Vec2<float>&, Widget&) { onTouch(kind); }, focus);
   }
 }
 

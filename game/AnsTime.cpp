@@ -25,7 +25,7 @@ constexpr float kSegmentsPerTurn = 32.0f;
 }  // namespace
 
 AnsTime::AnsTime(GameContext* context, std::shared_ptr<const WidgetSet> widgets)
-    : context_(context), widgets_(std::move(widgets)), sweep_(kTwoPi) {
+    : context_(context), widgets_(std::move(widgets)), sweep_(kTwoPi), palette_(context->settings) {
   if (widgets_) face_ = widgets_->get("ans_time");
   slide_.start({kSlideX, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, kSlideInTime);
 }
@@ -55,8 +55,8 @@ void AnsTime::update(float dt) {
 
 void AnsTime::draw() {
   if (!face_) return;
-  const bool red = danger();
-  const Tint tint{1.0f, red ? 0.0f : 1.0f, red ? 0.0f : 1.0f, slide_.alpha()};
+  const FeedbackPalette::Rgb face = danger() ? palette_.danger() : FeedbackPalette::Rgb{1.0f, 1.0f, 1.0f};
+  const Tint tint{face.r, face.g, face.b, slide_.alpha()};
   drawWidget(face_.get(), slide_.x(), slide_.y(), tint);
   if (sweep_ <= 0.0f) return;
   const Vec2<float> anchor = widgetAnchor(*face_);

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "game/HudSlide.h"
+#include "globe/FeedbackPalette.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -49,6 +50,7 @@ class AnsTime : public TaskProc {
   float refillElapsed_ = 0.0f;
   float refillFrom_ = 0.0f;
   float refillDuration_ = 0.0f;
+  FeedbackPalette palette_;  // the danger colour of the face
 };
 
 }  // namespace orb

@@ -6,6 +6,7 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
+#include "data/SettingsStore.h"
 #include "globe/GameContext.h"
 #include "game/WidgetDraw.h"
 #include "gfx/Digits.h"
@@ -24,7 +25,8 @@ Distance::Distance(GameContext* context, std::shared_ptr<const WidgetSet> widget
     : context_(context), widgets_(std::move(widgets)) {
   if (widgets_) {
     label_ = widgets_->get("distance");
-    km_ = widgets_->get("km");
+    miles_ = context_->settings && context_->settings->getFlag("miles") && widgets_->has("mi");
+    km_ = widgets_->get(miles_ ? "mi" : "km");
     up_ = widgets_->get("up");
     down_ = widgets_->get("down");
   }
@@ -80,7 +82,8 @@ void Distance::draw() {
   if (!km_) return;
   drawWidget(km_.get(), slide_.x(), slide_.y(), white);
   const Vec2<float> at = widgetAnchor(*km_) + Vec2<float>(slide_.x() + numX_, slide_.y() + numY_);
-  drawSmallNumber(static_cast<int>(std::max(0.0f, shown_)), kDigits, at, 1.0f, 1.0f, 1.0f, 1.0f,
+  const float value = miles_ ? shown_ / kKmPerMile : shown_;
+  drawSmallNumber(static_cast<int>(std::max(0.0f, value)), kDigits, at, 1.0f, 1.0f, 1.0f, 1.0f,
                   km_->texture);
   if (arrow_) {
     // y grows downward on screen: lifting means subtracting.

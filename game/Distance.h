@@ -16,6 +16,8 @@ class Widget;
 // or down in five small digits beside the "distance" and "km" widgets. After a
 // miss (not the game's first judgement) a bobbing arrow says whether the tap
 // came closer ("up") or went farther ("down") than the value shown.
+// With the setting "miles" the panel shows the "mi" mark and the same
+// distances in miles; everything else counts in km.
 class Distance : public TaskProc {
  public:
   static constexpr float kEarthRadiusKm = 6378.137f;  // equatorial radius
@@ -23,6 +25,7 @@ class Distance : public TaskProc {
   static constexpr int kDigits = 5;
   static constexpr float kBobHeight = 8.0f;  // 2D units
   static constexpr float kBobSpeed = 6.0f;   // radians per second
+  static constexpr float kKmPerMile = 1.609344f;
 
   // context: the game's shared record; widgets: the game screen's widget set
   // ("distance", "km", "up", "down").
@@ -39,6 +42,7 @@ class Distance : public TaskProc {
   void message(int code) override;
 
   float shownValue() const { return shown_; }  // km on display
+  bool miles() const { return miles_; }         // the display counts in miles
   float target() const { return countTo_; }    // km the display is counting to
   bool arrow() const { return arrow_; }
   bool closer() const { return closer_; }      // the arrow points up
@@ -62,6 +66,7 @@ class Distance : public TaskProc {
   bool closer_ = false;
   float arrowClock_ = 0.0f;
   bool first_ = true;  // nothing judged yet in this game
+  bool miles_ = false;
 };
 
 }  // namespace orb

@@ -35,6 +35,7 @@
 #include "globe/ResetCamera.h"
 #include "task/TaskList.h"
 #include "task/Messages.h"
+#include "task/SceneTrace.h"
 
 namespace orb {
 namespace {
@@ -88,6 +89,7 @@ GameMain::GameMain(GameContext* context, ReplayControl* replay)
   broadcast(kMsgControlOn);
   broadcast(ctx.mode == kModeNormal ? kMsgLatitudeLocked : kMsgFreeTurning);
   broadcast(kMsgGameCreated);
+  if (!ctx.demonstration) SceneTrace::enter("game");
 }
 
 GameMain::~GameMain() = default;

@@ -11,6 +11,7 @@
 #include "gfx/FontCache.h"
 #include "gfx/Game2DSetup.h"
 #include "gfx/GlobeMath.h"
+#include "gfx/KeyFocus.h"
 #include "gfx/MathConstants.h"
 #include "gfx/TextureCache.h"
 #include "gfx/TouchMenu.h"
@@ -19,6 +20,7 @@
 #include "globe/FadeLight.h"
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
+#include "globe/Reticle.h"
 #include "globe/ResetCamera.h"
 #include "globe/TouchEft.h"
 #include "task/Messages.h"
@@ -57,6 +59,8 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
   screen_.set(static_cast<int>(static_cast<float>(screenWidth) / scale),
               static_cast<int>(static_cast<float>(screenHeight) / scale));
   if (!places_.loaded()) std::cerr << "globaro: no places to ask about: " << places_.error() << "\n";
+  else if (!places_.root().is<picojson::object>())
+    std::cerr << "globaro: no places to ask about: " << places_.path() << " is not a JSON object\n";
   const picojson::value& params = params_.root();
 
   earth_ = std::make_unique<EarthModel>(params, *services.dataDir, &camera_);
@@ -124,6 +128,8 @@ void GameProc::createPermanentTasks() {
   // After the camera control in the touch order: a tap that ends on a button
   // is still held by the menu when the control decides whether it was a pick.
   context_.touchMenu = tasks_.create<TouchMenu>(kLayerLogic, services_.touch);
+  tasks_.create<KeyFocus>(kLayerKeys, context_.touchMenu.get(), services_.keys, services_.touch);
+  tasks_.create<Reticle>(kLayerKeys, &context_);
 }
 
 void GameProc::startOpeningCameraMove() {

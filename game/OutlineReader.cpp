@@ -43,6 +43,19 @@ bool OutlineReader::fail(const char* why) {
   return false;
 }
 
+bool OutlineReader::failAt(const char* why) {
+  error_ = std::string(why) + " at byte " + std::to_string(p_ - begin_) + " of " + std::to_string(end_ - begin_);
+  return false;
+}
+
+bool OutlineReader::listStart(char close, bool& more) {
+  space();
+  if (p_ >= end_) return false;
+  more = *p_ != close;
+  if (!more) ++p_;
+  return true;
+}
+
 void OutlineReader::space() {
   while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) ++p_;
 }
@@ -81,7 +94,7 @@ bool OutlineReader::skipValue(int depth) {
   if (c == '"') {
     for (++p_; p_ < end_; ++p_) {
       if (*p_ == '\\') {
-        ++p_;
+        if (++p_ == end_) return false;  // the escaped character is missing
       } else if (*p_ == '"') {
         ++p_;
         return true;
@@ -124,12 +137,12 @@ bool OutlineReader::skipValue(int depth) {
 bool OutlineReader::parse(const std::string& text, std::vector<Polygon>& out) {
   error_.clear();
   skipped_ = 0;
-  p_ = text.data();
+  begin_ = p_ = text.data();
   end_ = p_ + text.size();
   const std::size_t first = out.size();
   auto malformed = [&]() {
     out.resize(first);
-    return fail("not valid JSON");
+    return failAt("not valid JSON");
   };
 
   space();
@@ -138,17 +151,15 @@ bool OutlineReader::parse(const std::string& text, std::vector<Polygon>& out) {
     return fail("not an array of polygons");
   }
   ++p_;
-  space();
-  bool more = p_ < end_ && *p_ != ']';
-  if (!more) ++p_;
+  bool more = true;
+  if (!listStart(']', more)) return malformed();
   while (more) {
     space();
     if (p_ < end_ && *p_ == '[') {
       ++p_;
       Polygon poly;
-      space();
-      bool moreVertices = p_ < end_ && *p_ != ']';
-      if (!moreVertices) ++p_;
+      bool moreVertices = true;
+      if (!listStart(']', moreVertices)) return malformed();
       while (moreVertices) {
         space();
         if (p_ < end_ && *p_ == '[') {
@@ -156,9 +167,8 @@ bool OutlineReader::parse(const std::string& text, std::vector<Polygon>& out) {
           double xy[2] = {0, 0};
           int numbers = 0;  // leading numeric elements, up to two
           bool leading = true;
-          space();
-          bool moreElements = p_ < end_ && *p_ != ']';
-          if (!moreElements) ++p_;
+          bool moreElements = true;
+          if (!listStart(']', moreElements)) return malformed();
           for (int index = 0; moreElements; ++index) {
             space();
             double v;

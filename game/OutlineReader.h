@@ -17,7 +17,8 @@ class OutlineReader {
   // Reads path (or its compressed ".dz" twin when that exists, like every
   // JSON document of the game) and appends its polygons, in grid units, to
   // out. Returns false with a reason in error() when the file cannot be read,
-  // is not JSON, or is not an array. Vertices with fewer than two numbers and
+  // is not JSON, or is not an array; for text that does not read, error() says
+  // at which byte reading stopped (never past the end). Vertices with fewer than two numbers and
   // elements that are not arrays are skipped and counted in skipped().
   [[nodiscard]] bool read(const std::string& path, std::vector<Polygon>& out);
   // The same for text already in memory.
@@ -28,13 +29,18 @@ class OutlineReader {
 
  private:
   bool fail(const char* why);
+  bool failAt(const char* why);  // fail(), naming the byte reading stopped at
   void space();
   bool skipValue(int depth);
   // After an element of a list: consumes the ',' (more stays true) or the
   // closing bracket (more becomes false). False when neither follows.
   bool listStep(char close, bool& more);
+  // After an opening bracket: whether an element follows (more) or the list is
+  // empty and closed. False when the text ends first.
+  bool listStart(char close, bool& more);
   bool number(double& value);
 
+  const char* begin_ = nullptr;
   const char* p_ = nullptr;
   const char* end_ = nullptr;
   std::string error_;

@@ -24,7 +24,7 @@ constexpr float kPulseLow = 0.5f;
 }  // namespace
 
 PlayTime::PlayTime(GameContext* context, std::shared_ptr<const WidgetSet> widgets)
-    : context_(context), widgets_(std::move(widgets)) {
+    : context_(context), widgets_(std::move(widgets)), palette_(context->settings) {
   if (widgets_) panel_ = widgets_->get("timeremain");
   if (context_->params) {
     const picojson::value& ofs = json::at(json::at(context_->params->root(), "playtime"), "num_ofs");
@@ -49,7 +49,8 @@ void PlayTime::update(float dt) {
       const float intoSecond = std::floor(clock) + 1.0f - clock;
       float red = kPulseHigh;
       tween(red, intoSecond, kPulseHigh, kPulseLow, 1.0f, kPulseEasing);
-      colour_ = Tint{red, 0.0f, 0.0f, 1.0f};
+      const FeedbackPalette::Rgb danger = palette_.danger();
+      colour_ = Tint{red * danger.r, red * danger.g, red * danger.b, 1.0f};
     } else {
       colour_ = Tint{};
     }

@@ -3,6 +3,7 @@
 
 #include "game/HudSlide.h"
 #include "game/WidgetDraw.h"
+#include "globe/FeedbackPalette.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -45,6 +46,7 @@ class PlayTime : public TaskProc {
   float countElapsed_ = 0.0f;  // the opening count-up from 0 to the clock
   float shown_ = 0.0f;
   Tint colour_;
+  FeedbackPalette palette_;  // the danger colour the digits pulse in
   bool frozen_ = false;  // the colour stays as it was when the game ended
 };
 

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glx.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace orb {
@@ -31,9 +32,23 @@ GlCapabilities& GlCapabilities::get() {
 }
 
 void GlCapabilities::detect() {
-  vertexBuffers = lookup("glGenBuffers") && lookup("glBindBuffer") && lookup("glBufferData") &&
-                  lookup("glDeleteBuffers");
-  blendEquation = lookup("glBlendEquation") != nullptr;
+  decide(reinterpret_cast<const char*>(glGetString(GL_VERSION)),
+         reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)));
+}
+
+void GlCapabilities::decide(const char* version, const char* extensions) {
+  int major = 0, minor = 0;
+  if (version == nullptr || std::sscanf(version, "%d.%d", &major, &minor) != 2) major = minor = 0;
+  const auto atLeast = [&](int wantMajor, int wantMinor) {
+    return major > wantMajor || (major == wantMajor && minor >= wantMinor);
+  };
+  // The buffer calls are used by their core names, which only 1.5 promises;
+  // the ARB extension alone names them with a suffix.
+  vertexBuffers = atLeast(1, 5);
+  // Core since 1.4; before that, the imaging subset brings the same name.
+  blendEquation = atLeast(1, 4) || hasExtension(extensions, "GL_ARB_imaging");
+  // Used by their core names (glCreateShader, glUseProgram), which only 2.0 promises.
+  fragmentPrograms = atLeast(2, 0);
 }
 
 bool GlCapabilities::enableSwapControl() {

@@ -5,12 +5,17 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <vector>
 
 namespace orb {
 namespace {
 
-// Larger images could not be uploaded as one texture anyway.
-constexpr png_uint_32 kMaxSide = 16384;
+// The largest image the game reads: twice the side of its largest texture
+// (2048 x 1024), so an RGBA image stays under 64 MiB and its power-of-two
+// padding in Texture stays at this side. A few bytes of header can claim any
+// size; refusing before the pixels are allocated keeps that from costing memory.
+constexpr png_uint_32 kMaxSide = 4096;
 
 struct MemoryReader {
   const unsigned char* data;
@@ -36,6 +41,58 @@ void onError(png_structp png, png_const_charp message) {
 
 void onWarning(png_structp, png_const_charp) {}
 
+// What readImage() produces. It lives in decode()'s frame, not in the frame
+// that calls setjmp: objects of that frame changed after setjmp are undefined
+// after a longjmp back to it, and these vectors are resized in between.
+struct DecodedRows {
+  std::vector<unsigned char> pixels;
+  std::vector<png_bytep> rows;
+  png_uint_32 width = 0;
+  png_uint_32 height = 0;
+  int channels = 0;
+  char refusal[96] = {};  // set when the image is readable but unusable
+};
+
+// All libpng calls that can fail, behind one setjmp. Returns false after a
+// libpng error (the reason is in the reader's message) or a refusal. Holds no
+// object with a destructor, so a longjmp out of libpng skips nothing.
+bool readImage(png_structp png, png_infop info, DecodedRows& out) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_info(png, info);
+
+  int bitDepth = 0, colorType = 0;
+  png_get_IHDR(png, info, &out.width, &out.height, &bitDepth, &colorType, nullptr, nullptr, nullptr);
+  if (out.width > kMaxSide || out.height > kMaxSide) {
+    std::snprintf(out.refusal, sizeof out.refusal, "image is %u x %u pixels; at most %u on a side",
+                  static_cast<unsigned>(out.width), static_cast<unsigned>(out.height),
+                  static_cast<unsigned>(kMaxSide));
+    return false;
+  }
+  if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if ((colorType & PNG_COLOR_MASK_COLOR) == 0) {
+    if (bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
+    png_set_gray_to_rgb(png);
+  }
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+  if (bitDepth == 16) png_set_strip_16(png);
+  if (bitDepth < 8) png_set_packing(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+
+  const std::size_t rowBytes = png_get_rowbytes(png, info);
+  out.channels = png_get_channels(png, info);
+  if ((out.channels != 3 && out.channels != 4) || rowBytes != static_cast<std::size_t>(out.width) * out.channels) {
+    std::snprintf(out.refusal, sizeof out.refusal, "unsupported pixel layout");
+    return false;
+  }
+  out.pixels.resize(rowBytes * out.height);
+  out.rows.resize(out.height);
+  for (png_uint_32 i = 0; i < out.height; ++i) out.rows[i] = out.pixels.data() + i * rowBytes;
+  png_read_image(png, out.rows.data());
+  png_read_end(png, nullptr);
+  return true;
+}
+
 }  // namespace
 
 bool PngImage::decode(const unsigned char* data, std::size_t size, std::string& error) {
@@ -56,49 +113,23 @@ bool PngImage::decode(const unsigned char* data, std::size_t size, std::string& 
     error = "out of memory";
     return false;
   }
-  std::vector<unsigned char> buffer;
-  std::vector<png_bytep> rows;
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    error = reader.message;
-    return false;
-  }
-  png_set_user_limits(png, kMaxSide, kMaxSide);
   png_set_read_fn(png, &reader, readFromMemory);
-  png_read_info(png, info);
-
-  png_uint_32 w = 0, h = 0;
-  int bitDepth = 0, colorType = 0;
-  png_get_IHDR(png, info, &w, &h, &bitDepth, &colorType, nullptr, nullptr, nullptr);
-  if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
-  if ((colorType & PNG_COLOR_MASK_COLOR) == 0) {
-    if (bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
-    png_set_gray_to_rgb(png);
+  DecodedRows decoded;
+  bool ok = false;
+  try {
+    ok = readImage(png, info, decoded);
+  } catch (const std::bad_alloc&) {
+    std::snprintf(decoded.refusal, sizeof decoded.refusal, "out of memory");
   }
-  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
-  if (bitDepth == 16) png_set_strip_16(png);
-  if (bitDepth < 8) png_set_packing(png);
-  png_set_interlace_handling(png);
-  png_read_update_info(png, info);
-
-  const std::size_t rowBytes = png_get_rowbytes(png, info);
-  const int channels = png_get_channels(png, info);
-  if ((channels != 3 && channels != 4) || rowBytes != static_cast<std::size_t>(w) * channels) {
-    png_destroy_read_struct(&png, &info, nullptr);
-    error = "unsupported pixel layout";
+  png_destroy_read_struct(&png, &info, nullptr);
+  if (!ok) {
+    error = decoded.refusal[0] != 0 ? decoded.refusal : reader.message;
     return false;
   }
-  buffer.resize(rowBytes * h);
-  rows.resize(h);
-  for (png_uint_32 i = 0; i < h; ++i) rows[i] = buffer.data() + i * rowBytes;
-  png_read_image(png, rows.data());
-  png_read_end(png, nullptr);
-  png_destroy_read_struct(&png, &info, nullptr);
-
-  pixels = std::move(buffer);
-  format = channels == 3 ? kRgb : kRgba;
-  width = static_cast<int>(w);
-  height = static_cast<int>(h);
+  pixels = std::move(decoded.pixels);
+  format = decoded.channels == 3 ? kRgb : kRgba;
+  width = static_cast<int>(decoded.width);
+  height = static_cast<int>(decoded.height);
   return true;
 }
 

@@ -23,6 +23,8 @@ struct PngImage {
 
   // Decodes a PNG held in memory. On failure returns false, leaves the image
   // empty and puts the reason (never a crash, never a read past size) in error.
+  // Images over 4096 pixels on a side are refused before any pixel memory is
+  // taken, whatever their header claims.
   [[nodiscard]] bool decode(const unsigned char* data, std::size_t size, std::string& error);
 };
 

@@ -15,8 +15,49 @@ TouchMenu::~TouchMenu() {
   if (dispatcher_) dispatcher_->remove(this);
 }
 
-void TouchMenu::add(const std::shared_ptr<Widget>& widget, Callback callback) {
-  if (widget) entries_.push_back({widget, std::move(callback)});
+void TouchMenu::add(const std::shared_ptr<Widget>& widget, Callback callback, Focus focus) {
+  if (widget) entries_.push_back({widget, std::move(callback), std::move(focus)});
+}
+
+const TouchMenu::Entry* TouchMenu::find(const Widget& widget) const {
+  for (const Entry& e : entries_) {
+    if (e.widget.lock().get() == &widget) return &e;
+  }
+  return nullptr;
+}
+
+std::vector<std::shared_ptr<Widget>> TouchMenu::focusable() const {
+  std::vector<std::shared_ptr<Widget>> out;
+  for (const Entry& e : entries_) {
+    std::shared_ptr<Widget> w = e.widget.lock();
+    if (w && e.focus.ready && e.focus.ready()) out.push_back(std::move(w));
+  }
+  return out;
+}
+
+bool TouchMenu::closes(const Widget& widget) const {
+  const Entry* e = find(widget);
+  return e && e->focus.closes && e->focus.closes();
+}
+
+bool TouchMenu::adjustable(const Widget& widget) const {
+  const Entry* e = find(widget);
+  return e && e->focus.adjust;
+}
+
+void TouchMenu::adjust(const Widget& widget, int step) {
+  const Entry* e = find(widget);
+  if (!e || !e->focus.adjust) return;
+  const auto call = e->focus.adjust;  // the call may add buttons
+  call(step);
+}
+
+void TouchMenu::keyTouch(Widget& widget, int kind) {
+  const Entry* e = find(widget);
+  if (!e) return;
+  const Callback call = e->callback;  // the call may add buttons
+  const Vec2<float> corner = widget.topLeft();
+  call(kind, {corner.x + widget.width * 0.5f, corner.y + widget.height * 0.5f}, widget);
 }
 
 void TouchMenu::update(float) {

@@ -31,13 +31,32 @@ class TouchMenu : public TaskProc, public TouchCallBack {
   };
   using Callback = std::function<void(int kind, const Vec2<float>& point, Widget& widget)>;
 
+  // What the keyboard needs of a button. ready: the focus ring may stop on it
+  // now (without it the keyboard passes the button by); closes: Escape presses
+  // it, because it closes the open panel; adjust: a slider, moved one step
+  // (-1 or +1) by Left and Right.
+  struct Focus {
+    std::function<bool()> ready;
+    std::function<bool()> closes;
+    std::function<void(int step)> adjust;
+  };
+
   explicit TouchMenu(TouchDispatcher* dispatcher);  // registers as a touch receiver
   ~TouchMenu() override;
   TouchMenu(const TouchMenu&) = delete;
   TouchMenu& operator=(const TouchMenu&) = delete;
 
   // Appends a button; the first registered wins where buttons overlap.
-  void add(const std::shared_ptr<Widget>& widget, Callback callback);
+  void add(const std::shared_ptr<Widget>& widget, Callback callback, Focus focus = {});
+
+  // The keyboard's side. The buttons the focus ring may stop on now, in
+  // registration order.
+  std::vector<std::shared_ptr<Widget>> focusable() const;
+  bool closes(const Widget& widget) const;
+  bool adjustable(const Widget& widget) const;
+  void adjust(const Widget& widget, int step);
+  // Tells the button kind as a finger would, at the button's centre.
+  void keyTouch(Widget& widget, int kind);
 
   // True while a touch that began on a button is down: the globe leaves it alone.
   bool capturing() const { return captured_ >= 0; }
@@ -55,7 +74,10 @@ class TouchMenu : public TaskProc, public TouchCallBack {
   struct Entry {
     std::weak_ptr<Widget> widget;
     Callback callback;
+    Focus focus;
   };
+
+  const Entry* find(const Widget& widget) const;
 
   TouchDispatcher* dispatcher_;
   std::vector<Entry> entries_;

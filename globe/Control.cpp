@@ -10,6 +10,8 @@
 #include "gfx/GlobeMath.h"
 #include "gfx/Mat4.h"
 #include "globe/EarthModel.h"
+#include "input/KeyCodes.h"
+#include "input/KeyInput.h"
 #include "input/TouchDispatcher.h"
 #include "task/TaskList.h"
 #include "task/Messages.h"
@@ -50,12 +52,16 @@ Control::Control(GameContext* context) : context_(context) {
   bounceFar = json::real(game, "bounce_far");
   lockTime = json::real(game, "touch");
   tapLimit = json::real(game, "touch_len");
+  keyDrag = json::real(game, "key_drag", 6.0f);
+  keyZoom = json::real(game, "key_zoom", 1200.0f);
   targetDist = context_->camera->distance;
   if (context_->touch) context_->touch->add(this);
+  if (context_->keys) context_->keys->add(this, kKeyRankGlobe);
 }
 
 Control::~Control() {
   if (context_->touch) context_->touch->remove(this);
+  if (context_->keys) context_->keys->remove(this);
 }
 
 void Control::stop() { impulsePitch = impulseYaw = velPitch = velYaw = 0.0f; }
@@ -74,11 +80,15 @@ void Control::message(int code) {
     case kMsgMiss: lockLeft = lockTime; break;
     case kMsgDemoEnded:
     case kMsgCameraMoveDone: targetDist = context_->camera->distance; break;
+    case kMsgQuestionsBegin: inGame = true; break;
+    case kMsgGameEnding:
+    case kMsgBackToTitle: keyAim = false; inGame = false; break;
     default: break;
   }
 }
 
-void Control::touchesBegan(TouchDispatcher&, const Touches&) {
+void Control::touchesBegan(TouchDispatcher& dispatcher, const Touches&) {
+  if (!dispatcher.fromKeys()) keyAim = false;
   if (!open()) return;
   tapCandidate = true;
   dragLength = 0.0f;
@@ -102,10 +112,7 @@ void Control::touchesMoved(TouchDispatcher&, const Touches& touches) {
     tapCandidate = tapCandidate && dragLength < tapLimit;
     // Touch y counts downward and is passed as it is: only differences are
     // used, and with the mirrored projection the surface follows the finger.
-    const Vec3 p1 = camera.unproject({t.x, t.y}, depth, view.data());
-    const Vec3 p0 = camera.unproject({t.prevX, t.prevY}, depth, view.data());
-    impulseYaw = signedAsin(p1.x - p0.x, radius, rotSpeed);
-    impulsePitch = signedAsin(p1.y - p0.y, radius, rotSpeed);
+    dragImpulse(t.prevX, t.prevY, t.x, t.y);
     return;
   }
   tapCandidate = false;
@@ -122,7 +129,46 @@ void Control::touchesMoved(TouchDispatcher&, const Touches& touches) {
   targetDist += (before - now) * zoomSpeed;
 }
 
+void Control::dragImpulse(float x0, float y0, float x1, float y1) {
+  const Camera& camera = *context_->camera;
+  const Mat4 view = straightView(camera.distance);
+  const float depth = camera.project({0.0f, 0.0f, radius}, view.data()).z;
+  const Vec3 p1 = camera.unproject({x1, y1}, depth, view.data());
+  const Vec3 p0 = camera.unproject({x0, y0}, depth, view.data());
+  impulseYaw = signedAsin(p1.x - p0.x, radius, rotSpeed);
+  impulsePitch = signedAsin(p1.y - p0.y, radius, rotSpeed);
+}
+
+bool Control::keyDown(int code) {
+  switch (code) {
+    case kKeyLeft: case kKeyRight: case kKeyUp: case kKeyDown:
+    case kKeyPlus: case kKeyEquals: case kKeyMinus:
+      if (!open()) return false;
+      keyAim = true;
+      return true;  // held: applyHeldKeys turns and zooms every frame
+    default:
+      return false;
+  }
+}
+
+// A held arrow is a finger that keeps moving keyDrag pixels a frame, so the
+// globe turns with the drag's inertia and pitch limit; the arrow points where
+// the player looks, so the surface moves the other way. A held zoom key moves
+// the pinch's target, which the same spring follows and the same bounce pulls
+// back inside the limits (held past them, it rests where the two balance).
+void Control::applyHeldKeys(float dt) {
+  const KeyInput* keys = context_->keys;
+  if (!keys) return;
+  const float dx = (keys->held(kKeyLeft) ? keyDrag : 0.0f) - (keys->held(kKeyRight) ? keyDrag : 0.0f);
+  const float dy = (keys->held(kKeyUp) ? keyDrag : 0.0f) - (keys->held(kKeyDown) ? keyDrag : 0.0f);
+  if (dx != 0.0f || dy != 0.0f) dragImpulse(0.0f, 0.0f, dx, dy);
+  const bool closer = keys->held(kKeyPlus) || keys->held(kKeyEquals);
+  const bool farther = keys->held(kKeyMinus);
+  if (closer != farther) targetDist += (closer ? -keyZoom : keyZoom) * dt;
+}
+
 void Control::touchesEnded(TouchDispatcher& dispatcher, const Touches& touches) {
+  if (dispatcher.fromKeys() && open()) keyAim = true;
   if (!open() || !tapEnabled || !tapCandidate || lockLeft > 0.0f || touches.size() != 1 || buttonHeld()) return;
   const Touch& t = touches[0];
   const Vec2<float> window{t.x, dispatcher.mapping().windowHeight - t.y};
@@ -136,7 +182,9 @@ void Control::touchesEnded(TouchDispatcher& dispatcher, const Touches& touches) 
 }
 
 void Control::update(float dt) {
+  context_->reticleShown = keyAim && inGame && open();
   if (!open()) return;
+  applyHeldKeys(dt);
   Camera& camera = *context_->camera;
   if (freeMode == 0) {
     Vec2<float> angles = anglesFromQuat(camera.orientation);

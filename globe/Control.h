@@ -1,6 +1,7 @@
 #pragma once
 #include <picojson.h>
 
+#include "input/KeyCallBack.h"
 #include "input/TouchCallBack.h"
 #include "task/TaskProc.h"
 
@@ -13,7 +14,11 @@ struct GameContext;
 // right button's mirrored finger) pulls the camera distance towards a target
 // that springs back inside "near_z".."far_z", and a short tap on the globe
 // stores the globe point in the context and broadcasts 16.
-class Control : public TaskProc, public TouchCallBack {
+// The keyboard plays the same globe: held arrows are a steady drag, held
+// '+'/'=' and '-' a steady pinch, and a keyboard tap (Space or Enter, made by
+// the key road at the screen centre) is judged like any tap. Once a key has
+// been used the context's reticle marks the centre, until the mouse touches.
+class Control : public TaskProc, public TouchCallBack, public KeyCallBack {
  public:
   // Reads the camera-control keys of "game"; registers with the context's
   // touch dispatcher until destruction.
@@ -29,6 +34,8 @@ class Control : public TaskProc, public TouchCallBack {
   void touchesBegan(TouchDispatcher& dispatcher, const Touches& touches) override;
   void touchesMoved(TouchDispatcher& dispatcher, const Touches& touches) override;
   void touchesEnded(TouchDispatcher& dispatcher, const Touches& touches) override;
+
+  bool keyDown(int code) override;
 
   float radius;          // pick sphere radius and drag scale, globe units
   float nearZ;           // nearest allowed target distance
@@ -53,11 +60,18 @@ class Control : public TaskProc, public TouchCallBack {
   bool blocked = false;      // messages 2 / 3
   float tapLimit;            // "touch_len", window pixels
   bool lastHit = false;      // the last tap hit the globe
+  float keyDrag;             // "key_drag": window pixels a held arrow drags per frame
+  float keyZoom;             // "key_zoom": target distance a held zoom key moves, globe units/s
+  bool keyAim = false;       // the keyboard plays: the reticle shows while the control is open
+  bool inGame = false;       // the questions have begun and the game is not ending (10 .. 11)
 
  private:
   bool buttonHeld() const;
   bool open() const { return !blocked && enabled && !paused; }
   void stop();
+  void applyHeldKeys(float dt);
+  // The turning impulses of a one-finger move from (x0, y0) to (x1, y1), window pixels.
+  void dragImpulse(float x0, float y0, float x1, float y1);
 
   GameContext* context_;
 };

@@ -15,6 +15,7 @@
 #include "gfx/MathConstants.h"
 #include "gfx/Texture.h"
 #include "globe/Light.h"
+#include "globe/CloudedSurface.h"
 
 namespace orb {
 namespace {
@@ -114,6 +115,10 @@ EarthModel::EarthModel(const picojson::value& params, const std::string& dataDir
   haloRing_ = std::make_unique<RingMesh>(std::max(hDiv, kHaloMinSegments), airScale * radius, kHaloInner * radius,
                                          caps_.vertexBuffers);
   cloudTexture = std::make_unique<Texture>(dataDir_ + "devdata/" + json::string(earthParams_, "cloud_texture"), true);
+  if (caps_.fragmentPrograms && caps_.blendEquation) {
+    cloudedSurface_ = std::make_unique<CloudedSurface>();
+    if (!cloudedSurface_->ready()) cloudedSurface_.reset();
+  }
 
   const float black[4] = {0, 0, 0, 1};
   glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
@@ -166,8 +171,10 @@ void EarthModel::draw() {
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, material);
   glCullFace(GL_BACK);
   const float ratio = viewRatio(radius, camera ? camera->distance : 0.0f);
-  drawSurface();
-  if (showClouds) drawClouds(level);
+  const bool cloudsShown = showClouds && cloudTexture && cloudLevel * level > 0.0f;
+  const bool onePass = cloudsShown && cloudedSurface_ && surfaceTexture;
+  drawSurface(onePass, level);
+  if (cloudsShown && !onePass) drawClouds(level);
   if (showAtmosphere) drawGlow(level, ratio);
   if (showAtmosphere) drawHalo(level, ratio);
 }
@@ -191,18 +198,28 @@ void EarthModel::drawHalo(float level, float ratio) {
   glPopMatrix();
 }
 
-void EarthModel::drawSurface() {
+void EarthModel::drawSurface(bool withClouds, float level) {
   glPushMatrix();
   if (light) light->applyLight();
   glRotatef(spinAngle, 0.0f, 1.0f, 0.0f);
   glDisable(GL_BLEND);
-  if (surfaceTexture) {
+  if (withClouds) {
+    const float k = cloudLevel * level;
+    glEnable(GL_TEXTURE_2D);
+    cloudedSurface_->draw(*sphere_, *surfaceTexture, *cloudTexture, {k * cloudShadow, k, cloudScale});
+    // The state the cloud shell's pass would have left.
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+    glColor4f(k, k, k, 1.0f);
+  } else if (surfaceTexture) {
     glEnable(GL_TEXTURE_2D);
     bindRepeating(*surfaceTexture);
+    sphere_->draw();
   } else {
     glDisable(GL_TEXTURE_2D);
+    sphere_->draw();
   }
-  sphere_->draw();
   glGetDoublev(GL_MODELVIEW_MATRIX, sphereModelView.data());
   glPopMatrix();
 }

@@ -12,6 +12,7 @@
 namespace orb {
 
 class Camera;
+class CloudedSurface;
 class Texture;
 struct Light;
 
@@ -95,7 +96,8 @@ class EarthModel {
 
  private:
   void drawHalo(float level, float viewRatio);
-  void drawSurface();
+  // withClouds: the surface and both cloud layers in one pass (see CloudedSurface).
+  void drawSurface(bool withClouds, float level);
   void drawClouds(float level);
   void drawGlow(float level, float viewRatio);
 
@@ -106,6 +108,7 @@ class EarthModel {
   std::unique_ptr<SphereMesh> sphere_;
   std::unique_ptr<SphereMesh> glowMesh_;
   std::unique_ptr<RingMesh> haloRing_;
+  std::unique_ptr<CloudedSurface> cloudedSurface_;  // null without fragment programs
 };
 
 }  // namespace orb

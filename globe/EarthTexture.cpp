@@ -64,10 +64,16 @@ EarthTexture::EarthTexture(GameContext* context)
   moveWidgets();
   if (!context_->touchMenu) return;
   if (toggle_) {
-    context_->touchMenu->add(toggle_, [this](int kind, const Vec2<float>&, Widget&) { onToggle(kind); });
+    TouchMenu::Focus focus;
+    focus.ready = [this] { return active_ && !closing_; };
+    focus.closes = [this] { return menuOpen_; };  // Escape closes the open menu
+    context_->touchMenu->add(toggle_, [this](int kind, const Vec2<float>&, Widget&) { onToggle(kind); }, focus);
   }
   for (const auto& choice : choices_) {
-    context_->touchMenu->add(choice, [this](int kind, const Vec2<float>&, Widget& w) { onChoice(kind, w); });
+    TouchMenu::Focus focus;
+    focus.ready = [this] { return active_ && !closing_ && menuOpen_ && !toggling_; };
+    context_->touchMenu->add(choice, [this](int kind, const Vec2<float>&, Widget& w) { onChoice(kind, w); },
+                             focus);
   }
 }
 

@@ -104,6 +104,7 @@ struct GameContext {
 
   Vec3 touchPoint{};     // last picked globe point, globe model space
   bool touchHit = false;  // the last tap hit the globe
+  bool reticleShown = false;  // the keyboard aims: a reticle marks the screen centre
   bool lastJudgement = false;
 
   bool demonstration = false;

@@ -11,6 +11,7 @@
 #include "gfx/Texture.h"
 #include "gfx/TextureCache.h"
 #include "globe/EarthModel.h"
+#include "globe/FeedbackPalette.h"
 #include "globe/GameContext.h"
 #include "task/Messages.h"
 
@@ -48,9 +49,12 @@ TouchEft::TouchEft(GameContext* context) : context_(context) {
 
 TouchEft::~TouchEft() = default;
 
-void TouchEft::start(bool red, float duration) {
+void TouchEft::start(bool red, float duration, bool right) {
   point_ = context_->touchPoint;
   red_ = red;
+  // The setting may have changed on the title since the last game.
+  const FeedbackPalette palette(context_->settings);
+  colour_ = right ? palette.right() : palette.danger();
   duration_ = duration;
   clock_ = 0.0f;
   alpha_ = 1.0f;
@@ -59,7 +63,7 @@ void TouchEft::start(bool red, float duration) {
 
 void TouchEft::message(int code) {
   switch (code) {
-    case kMsgCorrect: start(true, kCorrectTime); break;
+    case kMsgCorrect: start(true, kCorrectTime, true); break;
     case kMsgMiss: start(false, kMissTime); break;
     case kMsgTimeOut: start(true, kTimeOutTime); break;
     case kMsgBackToTitle: active_ = false; break;
@@ -107,8 +111,9 @@ void TouchEft::draw() {
   ring.srcY0 = kRingY0;
   ring.srcX1 = kRingX1;
   ring.srcY1 = kRingY1;
-  ring.r = 1.0f;
-  ring.g = ring.b = red_ ? 0.0f : 1.0f;
+  ring.r = red_ ? colour_.r : 1.0f;
+  ring.g = red_ ? colour_.g : 1.0f;
+  ring.b = red_ ? colour_.b : 1.0f;
   ring.a = alpha_ * face;
   ring.draw();
   if (culling) glEnable(GL_CULL_FACE);

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "gfx/Vec3.h"
+#include "globe/FeedbackPalette.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -34,13 +35,14 @@ class TouchEft : public TaskProc {
   float alpha() const { return alpha_; }
 
  private:
-  void start(bool red, float duration);
+  void start(bool red, float duration, bool right = false);
 
   GameContext* context_;
   std::shared_ptr<Texture> atlas_;
   Vec3 point_{};  // unit direction, globe model space
   bool active_ = false;
   bool red_ = false;
+  FeedbackPalette::Rgb colour_{1.0f, 0.0f, 0.0f};  // of a "red" flash: right or danger
   float clock_ = 0.0f;
   float duration_ = 0.0f;
   float alpha_ = 0.0f;

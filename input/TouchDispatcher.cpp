@@ -31,6 +31,14 @@ void TouchDispatcher::ended(const Touches& touches) {
   each([&](TouchCallBack* r) { r->touchesEnded(*this, touches); });
 }
 
+void TouchDispatcher::keyTap(float x, float y) {
+  const Touches tap{{x, y, x, y}};
+  fromKeys_ = true;
+  began(tap);
+  ended(tap);
+  fromKeys_ = false;
+}
+
 void TouchDispatcher::add(TouchCallBack* receiver) { receivers_.push_back(receiver); }
 
 void TouchDispatcher::remove(TouchCallBack* receiver) {

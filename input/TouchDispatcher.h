@@ -28,6 +28,13 @@ class TouchDispatcher {
   void moved(const Touches& touches);
   void ended(const Touches& touches);
 
+  // A tap the keyboard makes at a window point: began and ended there, through
+  // the same road as a mouse tap, so it is judged exactly like one.
+  void keyTap(float x, float y);
+  // True while a keyboard tap is on its way, so the receivers can tell the
+  // keyboard's touches from the mouse's.
+  bool fromKeys() const { return fromKeys_; }
+
   // Receivers register in their constructors and leave in their destructors.
   void add(TouchCallBack* receiver);
   void remove(TouchCallBack* receiver);  // removes the first entry equal to receiver
@@ -39,6 +46,7 @@ class TouchDispatcher {
 
   Mapping mapping_;
   std::vector<TouchCallBack*> receivers_;
+  bool fromKeys_ = false;
 };
 
 }  // namespace orb

@@ -8,6 +8,7 @@
 #include "globe/GameContext.h"
 #include "input/TouchDispatcher.h"
 #include "task/Messages.h"
+#include "task/SceneTrace.h"
 #include "task/TaskList.h"
 
 namespace orb {
@@ -26,6 +27,7 @@ DemoPlay::DemoPlay(GameContext* context, ReplayControl* replay) : ctx_(context) 
   if (widgets.has("demoplay")) label_ = widgets.get("demoplay");
 
   ctx.demonstration = true;
+  SceneTrace::enter("demonstration");
   ctx.tasks->create<GameMain>(kLayerLogic, ctx_, replay);
   if (ctx.touch) {
     ctx.touch->add(this);

@@ -18,6 +18,7 @@
 #include "globe/GameContext.h"
 #include "input/TouchDispatcher.h"
 #include "task/Messages.h"
+#include "task/SceneTrace.h"
 #include "task/TaskList.h"
 
 namespace orb {
@@ -90,6 +91,7 @@ Ranking::Ranking(GameContext* context, int mode, bool newResult)
   duration_ = timeEd_;
   boxDuration_ = timeEd_ * kBoxTimeRate;
   autoClose_ = newResult_ ? 0.0f : dispTime_;
+  SceneTrace::enter(newResult_ ? "ranking" : "showcase ranking");
 
   RankingStore store;
   store.open(*context_->dataDir, *context_->saveDir);

@@ -71,7 +71,8 @@ void RankingStore::useDefaults() {
     source_ = defaults.sourceFile();
     return;
   }
-  std::cerr << "globaro: no results could be read (" << (defaults.loaded() ? defaults.path() : defaults.error())
+  std::cerr << "globaro: no results could be read ("
+            << (defaults.loaded() ? defaults.path() + ": not an object of result arrays" : defaults.error())
             << "); the tables start empty\n";
   root_ = picojson::value(picojson::object());
 }

@@ -23,6 +23,7 @@
 #include "globe/ResetCamera.h"
 #include "input/TouchDispatcher.h"
 #include "task/Messages.h"
+#include "task/SceneTrace.h"
 #include "task/TaskList.h"
 
 namespace orb {
@@ -82,6 +83,7 @@ Results::Results(GameContext* context) : context_(context), touch_(context->touc
   GameContext& ctx = *context_;
   assert(ctx.params && ctx.tasks && ctx.textures && ctx.settings && ctx.earth && ctx.camera &&
          ctx.touch);
+  SceneTrace::enter("results");
   const picojson::value& params = section(ctx);
   ctupDelay_ = json::real(params, "ctup_delay");
   countup_ = json::real(params, "countup");

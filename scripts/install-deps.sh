@@ -7,7 +7,9 @@ pkgs=(g++ cmake make pkg-config freeglut3-dev libgl-dev libglu1-mesa-dev libopen
       libpng-dev libfreetype-dev libftgl-dev zlib1g-dev picojson-dev)
 if [ "$mode" = test ]; then
   pkgs+=(libgtest-dev libx11-dev xvfb xauth xdotool x11-apps imagemagick sox python3 python3-pil libgl1-mesa-dri
-         x11-utils desktop-file-utils appstream dpkg-dev librsvg2-bin)
+         x11-utils desktop-file-utils appstream dpkg-dev librsvg2-bin
+         python3-numpy
+         clang libclang-rt-dev llvm)  # clang, libFuzzer and the symbolizer: scripts/fuzz.sh
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -61,6 +61,7 @@ enum Layer : int {
   kLayerOverlay3D = 2,  // overlays on the globe and camera moves
   kLayer2DSetup = 3,    // switches to the 2D projection
   kLayerScreen = 4,     // every 2D screen
+  kLayerKeys = 5,       // the keyboard's focus ring and reticle, above every screen
 };
 
 }  // namespace orb

@@ -14,6 +14,8 @@
 #include "globe/EarthModel.h"
 #include "globe/GameContext.h"
 #include "globe/ResetCamera.h"
+#include "input/KeyCodes.h"
+#include "input/KeyInput.h"
 #include "task/Messages.h"
 #include "task/TaskList.h"
 
@@ -51,11 +53,17 @@ GameMenu::GameMenu(GameContext* context)
     menu->add(ok_, [this](int kind, const Vec2<float>&, Widget&) { onConfirm(kind); });
     menu->add(ng_, [this](int kind, const Vec2<float>&, Widget&) { onCancel(kind); });
   }
+  if (context_->keys) {
+    context_->keys->add(this, kKeyRankMenu);
+    keysAdded_ = true;
+  }
   slide(Slide::In, 0.0f, kSlideTime);
   followOffset();
 }
 
-GameMenu::~GameMenu() = default;
+GameMenu::~GameMenu() {
+  if (keysAdded_) context_->keys->remove(this);
+}
 
 std::shared_ptr<Widget> GameMenu::widget(const char* name) const {
   return widgets_ && widgets_->has(name) ? widgets_->get(name) : nullptr;
@@ -104,6 +112,54 @@ void GameMenu::onConfirm(int kind) {
   if (!confirmShown_) return;
   okPress_.touch(kind);
   if (kind != TouchMenu::kReleasedOn || !paused_ || slidingInOrOut() || closing_) return;
+  confirm();
+}
+
+// A key shows the same press a finger would: down now, up a moment later.
+void GameMenu::keyPress(ButtonPress& press) {
+  if (keyPressed_) keyPressed_->touch(TouchMenu::kReleasedOn);
+  press.touch(TouchMenu::kBegan);
+  keyPressed_ = &press;
+  keyPressLeft_ = kKeyPressTime;
+}
+
+void GameMenu::pauseByKey() {
+  if (paused_ || closing_) return;
+  if (slidingInOrOut()) {
+    pauseWanted_ = true;
+    return;
+  }
+  keyPress(abortPress_);
+  blinkClock_ = 0.0f;
+  togglePause();
+}
+
+bool GameMenu::keyDown(int code) {
+  if (closing_ || !alive()) return false;
+  if (code == kKeyEscape) {
+    if (!paused_) {
+      pauseByKey();
+    } else if (!slidingInOrOut()) {
+      keyPress(ngPress_);
+      togglePause();
+    }
+    return true;
+  }
+  if (code == kKeyEnter && paused_) {
+    if (!slidingInOrOut()) {
+      keyPress(okPress_);
+      confirm();
+    }
+    return true;
+  }
+  return false;
+}
+
+void GameMenu::focusLost() {
+  if (alive()) pauseByKey();
+}
+
+void GameMenu::confirm() {
   GameContext& ctx = *context_;
   auto move = ctx.tasks->create<ResetCamera>(kLayerOverlay3D, context_);
   move->easing = kEaseQuadInOut;
@@ -137,6 +193,10 @@ float GameMenu::pauseAlpha() const {
 
 void GameMenu::update(float dt) {
   if (!alive()) return;
+  if (keyPressed_ && (keyPressLeft_ -= dt) <= 0.0f) {
+    keyPressed_->touch(TouchMenu::kReleasedOn);
+    keyPressed_ = nullptr;
+  }
   abortPress_.update(dt);
   okPress_.update(dt);
   ngPress_.update(dt);
@@ -152,6 +212,10 @@ void GameMenu::update(float dt) {
   followOffset();
   if (slideKind_ == Slide::Out) retire();
   if (slideKind_ == Slide::Confirm) confirmShown_ = paused_;
+  if (slideKind_ == Slide::In && pauseWanted_) {
+    pauseWanted_ = false;
+    pauseByKey();
+  }
 }
 
 void GameMenu::draw() {

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "gfx/ButtonPress.h"
+#include "input/KeyCallBack.h"
 #include "task/TaskProc.h"
 
 namespace orb {
@@ -15,12 +16,16 @@ class WidgetSet;
 // resting view; "abort_ng" resumes); while paused the "pause" label blinks.
 // Slides out with the game's end and leaves at once on the way back to the
 // title. A demonstration has none. Reads the section "gamemenu".
-class GameMenu : public TaskProc {
+// The keyboard reaches it too: Escape pauses (the abort press), and while
+// paused Enter confirms and Escape resumes; losing the window's keyboard focus
+// pauses as Escape would.
+class GameMenu : public TaskProc, public KeyCallBack {
  public:
   static constexpr float kSlideInFrom = 100.0f;  // x offset, layout units
   static constexpr float kSlideTime = 1.0f;      // seconds, in and out
   static constexpr float kConfirmTime = 0.5f;    // seconds, opening or closing the confirmation
   static constexpr float kBlinkRate = 1.5f;      // half-blinks per second
+  static constexpr float kKeyPressTime = 0.15f;  // seconds a key holds a button's press
 
   explicit GameMenu(GameContext* context);
   ~GameMenu() override;
@@ -28,6 +33,9 @@ class GameMenu : public TaskProc {
   void update(float dt) override;
   void draw() override;
   void message(int code) override;
+
+  bool keyDown(int code) override;
+  void focusLost() override;
 
   bool paused() const { return paused_; }
   bool confirmShown() const { return confirmShown_; }
@@ -46,6 +54,9 @@ class GameMenu : public TaskProc {
   void togglePause();
   void followOffset();
   bool slidingInOrOut() const { return sliding_ && slideKind_ != Slide::Confirm; }
+  void confirm();
+  void keyPress(ButtonPress& press);
+  void pauseByKey();
 
   GameContext* context_;
   std::shared_ptr<const WidgetSet> widgets_;
@@ -61,6 +72,10 @@ class GameMenu : public TaskProc {
   bool paused_ = false;
   bool confirmShown_ = false;
   float blinkClock_ = 0.0f;
+  bool keysAdded_ = false;
+  bool pauseWanted_ = false;        // asked while sliding in: pause once in
+  ButtonPress* keyPressed_ = nullptr;  // the button a key holds down
+  float keyPressLeft_ = 0.0f;
 };
 
 }  // namespace orb

@@ -1,6 +1,7 @@
 #include "title/SoundVol.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "audio/SoundScheduler.h"
 #include "audio/SoundSystem.h"
@@ -28,17 +29,27 @@ SoundVol::SoundVol(GameContext* context) : ctx_(context) {
   delay_ = json::real(title, "sound_delay");
   menuOfs_ = json::real(title, "sound_menu_ofs");
   slide_.start(Vec3{kSlideFrom, 0.0f, 0.0f}, Vec3{0.0f, 0.0f, 1.0f}, kInTime, kEaseQuartOut);
+  const auto usable = [this] { return shown() && !slide_.leaving() && open_; };
   if (!ctx_->touchMenu) return;
   if (button_) {
+    TouchMenu::Focus focus;
+    focus.ready = [this] { return shown() && !slide_.leaving(); };
+    focus.closes = [this] { return open_; };  // Escape closes the open panel
     ctx_->touchMenu->add(button_, [this](int kind, const Vec2<float>&, Widget&) {
       if (kind == TouchMenu::kReleasedOn && shown() && !slide_.leaving()) {
         ctx_->tasks->broadcast(open_ ? kMsgSoundMenuClosed : kMsgSoundMenuOpened);
       }
-    });
+    }, focus);
   }
   if (barOff_) {
-    ctx_->touchMenu->add(barOff_, [this](int kind, const Vec2<float>& p, Widget&) { onBar(kind, p); });
+    TouchMenu::Focus focus;
+    focus.ready = [this] { return shown() && !slide_.leaving() && open_; };
+    focus.adjust = [this](int step) { stepVolume(step); };
+    ctx_->touchMenu->add(barOff_, [this](int kind, const Vec2<float>& p, Widget&) { onBar(kind, p); }, focus);
   }
+  miles_ = std::make_unique<SettingToggle>(ctx_, "miles", set.get("unit_km"), set.get("unit_mi"), usable);
+  colourSafe_ = std::make_unique<SettingToggle>(ctx_, "colour_safe", set.get("palette_std"),
+                                                set.get("palette_cvd"), usable);
 }
 
 float SoundVol::volume() const { return ctx_->sound ? ctx_->sound->sound().volume() : unmutedVolume_; }
@@ -55,6 +66,14 @@ void SoundVol::onBar(int kind, const Vec2<float>& point) {
   }
 }
 
+// A key moves the volume a tenth, as a finger lifted on that point of the bar would.
+void SoundVol::stepVolume(int step) {
+  const float v = std::clamp(std::round(volume() * kVolumeSteps + static_cast<float>(step)) / kVolumeSteps,
+                             0.0f, 1.0f);
+  const float left = barOff_->topLeft().x + slide_.x();
+  onBar(TouchMenu::kReleasedOn, {left + v * barOff_->width, barOff_->topLeft().y});
+}
+
 void SoundVol::update(float dt) {
   if (delay_ > 0.0f) {
     delay_ -= dt;
@@ -63,6 +82,8 @@ void SoundVol::update(float dt) {
   menuClock_ = std::min(menuClock_ + dt, kMenuTime);
   tween(buttonX_, menuClock_, buttonFrom_, buttonTo_, kMenuTime, kEaseBackOut);
   tween(barAlpha_, menuClock_, barFrom_, barTo_, kMenuTime, kEaseQuartOut);
+  if (miles_) miles_->update(dt);
+  if (colourSafe_) colourSafe_->update(dt);
   const bool going = slide_.update(dt);
   // The button answers where it is drawn.
   if (button_) button_->x = button_->baseX + slide_.x() + buttonX_;
@@ -80,6 +101,8 @@ void SoundVol::draw() {
       filled.width = barOn_->width * volume();
       if (filled.width > 0.5f) drawWidget(&filled, slide_.x(), slide_.y(), bar);
     }
+    if (miles_) miles_->draw(slide_.x(), slide_.y(), bar.a);
+    if (colourSafe_) colourSafe_->draw(slide_.x(), slide_.y(), bar.a);
   }
   drawWidget(button_.get(), slide_.x() + buttonX_, slide_.y(), Tint{1.0f, 1.0f, 1.0f, a});
 }

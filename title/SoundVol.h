@@ -4,6 +4,7 @@
 #include "game/HudSlide.h"
 #include "gfx/Vec2.h"
 #include "task/TaskProc.h"
+#include "title/SettingToggle.h"
 
 namespace orb {
 
@@ -15,6 +16,9 @@ class Widget;
 // cycle while it is open; the button steps aside by "sound_menu_ofs" to
 // uncover the bar. Touching or dragging along the bar sets the master volume
 // (and the setting "volume") to the touch's share of the bar's width.
+// Above the bar, shown with it, two choices kept in the settings: distances in
+// miles ("miles") and the colour-blind-safe colours of right and wrong
+// ("colour_safe").
 // Reads "title" ("sound_delay", "sound_menu_ofs", "sound_widgets").
 class SoundVol : public TaskProc {
  public:
@@ -22,6 +26,7 @@ class SoundVol : public TaskProc {
   static constexpr float kMenuTime = 0.5f;   // seconds to open or close the bar
   static constexpr float kOutTime = 0.5f;    // seconds of the slide-out
   static constexpr float kSlideFrom = 100.0f;
+  static constexpr float kVolumeSteps = 10.0f;  // Left and Right move the volume a tenth
 
   explicit SoundVol(GameContext* context);
 
@@ -37,6 +42,7 @@ class SoundVol : public TaskProc {
 
  private:
   void onBar(int kind, const Vec2<float>& point);
+  void stepVolume(int step);
 
   GameContext* ctx_;
   std::shared_ptr<Widget> button_, barOn_, barOff_;
@@ -48,6 +54,7 @@ class SoundVol : public TaskProc {
   float buttonX_ = 0.0f, buttonFrom_ = 0.0f, buttonTo_ = 0.0f;  // x offset of the button
   float barAlpha_ = 0.0f, barFrom_ = 0.0f, barTo_ = 0.0f;
   float unmutedVolume_ = 1.0f;  // used without a sound system (tests)
+  std::unique_ptr<SettingToggle> miles_, colourSafe_;
 };
 
 }  // namespace orb

@@ -16,6 +16,7 @@
 #include "gfx/TextureCache.h"
 #include "globe/GameContext.h"
 #include "task/Messages.h"
+#include "task/SceneTrace.h"
 #include "task/TaskList.h"
 
 namespace orb {
@@ -33,6 +34,7 @@ constexpr float kAccent[3] = {1.0f, 0.74f, 0.25f};
 Staff::Staff(GameContext* context) : context_(context), easing_(kEaseCubicOut) {
   assert(context_->params && context_->fonts && context_->textures && context_->dataDir && context_->tasks);
   const picojson::value& p = json::at(context_->params->root(), "staff");
+  SceneTrace::enter("credits");
   yOfs_ = json::real(p, "y_ofs");
   font_ = context_->fonts->getFont(kFontName);
   corner_ = context_->textures->getTexture(*context_->dataDir + kCornerImage);

@@ -20,6 +20,7 @@
 #include "records/DemoPlay.h"
 #include "records/Ranking.h"
 #include "task/Messages.h"
+#include "task/SceneTrace.h"
 #include "task/TaskList.h"
 #include "title/Operate.h"
 #include "title/SoundVol.h"
@@ -49,6 +50,7 @@ Title::Title(GameContext* context, ReplayControl* replay)
   idle_ = json::real(params_, "disp_time");
   ctx_->tasks->broadcast(kMsgControlOff);
   ctx_->tasks->create<Achievement>(kLayerScreen, ctx_);
+  SceneTrace::enter("title");
 }
 
 void Title::openMenu() {

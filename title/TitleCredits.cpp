@@ -21,11 +21,13 @@ TitleCredits::TitleCredits(GameContext* context) : ctx_(context) {
   delay_ = json::real(title, "credits_delay");
   slide_.start(Vec3{kSlideFrom, 0.0f, 0.0f}, Vec3{0.0f, 0.0f, 1.0f}, kInTime, kEaseQuartOut);
   if (widget_ && ctx_->touchMenu) {
+    TouchMenu::Focus focus;
+    focus.ready = [this] { return shown() && !slide_.leaving(); };
     ctx_->touchMenu->add(widget_, [this](int kind, const Vec2<float>&, Widget&) {
       if (kind == TouchMenu::kReleasedOn && shown() && !slide_.leaving()) {
         ctx_->tasks->broadcast(kMsgCreditsTapped);
       }
-    });
+    }, focus);
   }
 }
 

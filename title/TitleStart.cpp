@@ -38,8 +38,10 @@ TitleStart::TitleStart(GameContext* context) : ctx_(context) {
   }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     if (ctx_->touchMenu) {
+      TouchMenu::Focus focus;
+      focus.ready = [this] { return shown() && !closing_; };
       ctx_->touchMenu->add(buttons_[i].widget,
-                           [this, i](int kind, const Vec2<float>&, Widget&) { onTouch(i, kind); });
+                           [this, i](int kind, const Vec2<float>&, Widget&) { onTouch(i, kind); }, focus);
     }
   }
   delay_ = json::real(title, "start_delay");

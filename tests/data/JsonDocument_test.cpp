@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "data/DzFile.h"
 #include "data/Json.h"
 #include "support/TestPaths.h"
@@ -57,6 +59,56 @@ TEST(JsonDocument, MissingAndDamagedFilesAreReportedNotLoaded) {
   JsonDocument broken(dir + "broken.json");
   EXPECT_FALSE(broken.loaded());
   EXPECT_NE(broken.error().find("broken.dz"), std::string::npos);
+}
+
+TEST(JsonDocument, DamagedTwinFallsBackToTheGoodPlainFileBesideIt) {
+  const std::string dir = test::scratchDir("doc_fallback");
+  test::writeFile(dir + "params.json", "{\"from\":\"json\"}");
+  struct Row {
+    const char* name;
+    std::string twin;  // bytes of params.dz
+  } rows[] = {
+      {"stream cut short", std::string("\x78\x9c\x01\x02", 4)},
+      {"not a stream at all", "garbage"},
+      {"empty file", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::writeFile(dir + "params.dz", row.twin);
+    JsonDocument doc(dir + "params.json");
+    ASSERT_TRUE(doc.loaded()) << doc.error();
+    EXPECT_EQ(json::string(doc.root(), "from"), "json");
+    EXPECT_EQ(doc.sourceFile(), dir + "params.json");
+  }
+  // A twin that decompresses to something that is not JSON is damaged too.
+  writeDz(dir + "params.dz", "{\"from\": dz");
+  JsonDocument doc(dir + "params.json");
+  ASSERT_TRUE(doc.loaded()) << doc.error();
+  EXPECT_EQ(json::string(doc.root(), "from"), "json");
+}
+
+TEST(JsonDocument, NumberBeyondADoubleIsAParseErrorNotACrash) {
+  const std::string dir = test::scratchDir("doc_range");
+  test::writeFile(dir + "huge.json", "{\"radius\": 1e999}");
+  JsonDocument doc(dir + "huge.json");
+  EXPECT_FALSE(doc.loaded());
+  EXPECT_TRUE(doc.root().is<picojson::null>());
+  EXPECT_NE(doc.error().find("huge.json: a number is out of range"), std::string::npos) << doc.error();
+}
+
+// Inputs the fuzzer once crashed the loader with (tests/data/fuzz_cases/):
+// each must now be refused with a reason.
+TEST(JsonDocument, InputsThatOnceCrashedTheLoaderAreRefusedCleanly) {
+  const std::filesystem::path cases = test::sourceDir() + "tests/data/fuzz_cases/JsonDocument";
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(cases)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    JsonDocument doc(entry.path().string());
+    EXPECT_FALSE(doc.loaded());
+    EXPECT_FALSE(doc.error().empty());
+    ++seen;
+  }
+  EXPECT_GT(seen, 0);
 }
 
 TEST(JsonReads, WrongTypesAndMissingKeysGiveNeutralValues) {

@@ -66,7 +66,13 @@ sleep 3
 kill -0 "$pid" 2>/dev/null || fail "the installed game did not stay up"
 # The installed icon theme gives the window its icon.
 if command -v xprop >/dev/null; then
-  xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the window has no 64 x 64 icon"
+  # A slow start (a loaded machine, a sanitized build) may set it a little later.
+  icon_set=""
+  for _ in $(seq 50); do
+    xprop -id "$win" _NET_WM_ICON 2>/dev/null | grep -q 'Icon (64 x 64)' && { icon_set=1; break; }
+    sleep 0.2
+  done
+  [ -n "$icon_set" ] || fail "the window has no 64 x 64 icon"
 fi
 xdotool key --window "$win" ctrl+q 2>/dev/null || true
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -37,7 +37,8 @@ TEST(PlaceParams, IndicesPastEitherEndAreClamped) {
   EXPECT_FLOAT_EQ(14.0f, survival.answerTime(99));
   EXPECT_FLOAT_EQ(1.5f, survival.refreshDelay(7));
   EXPECT_EQ(8, survival.questionsNeeded(-2)) << "a negative index reads the first";
-  const PlaceParams missing(parse("{}"), 0);
+  const picojson::value empty = parse("{}");  // the tables are read later, so it must outlive them
+  const PlaceParams missing(empty, 0);
   EXPECT_EQ(0, missing.questionsNeeded(3)) << "absent tables read as zero";
   EXPECT_FLOAT_EQ(0.0f, missing.touchRadius());
 }

@@ -1,6 +1,11 @@
 #include "gfx/PngImage.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
 
 #include "support/TestPaths.h"
 
@@ -94,6 +99,69 @@ TEST(PngImage, EveryPrefixOfAGoodFileFailsCleanly) {
         << "prefix of " << n << " bytes";
     EXPECT_TRUE(image.empty());
   }
+}
+
+// A complete, valid PNG whose header claims width x height RGBA but whose one
+// IDAT holds only a few rows' worth of zeros: a few dozen bytes in all.
+std::string claimingPng(std::uint32_t width, std::uint32_t height) {
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  const auto be32 = [](std::string& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((v >> shift) & 0xff));
+  };
+  const auto chunk = [&](const char* type, const std::string& data) {
+    be32(png, static_cast<std::uint32_t>(data.size()));
+    const std::string typed = std::string(type, 4) + data;
+    png += typed;
+    be32(png, static_cast<std::uint32_t>(
+                  crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()))));
+  };
+  std::string header;
+  be32(header, width);
+  be32(header, height);
+  header += std::string("\x08\x06\x00\x00\x00", 5);  // 8-bit RGBA, no interlace
+  chunk("IHDR", header);
+  const std::string rows(4 * (1 + 4 * static_cast<std::size_t>(std::min<std::uint32_t>(width, 64))), '\0');
+  std::vector<Bytef> packed(compressBound(static_cast<uLong>(rows.size())));
+  uLongf packedSize = static_cast<uLongf>(packed.size());
+  compress(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(rows.data()), static_cast<uLong>(rows.size()));
+  chunk("IDAT", std::string(packed.begin(), packed.begin() + static_cast<std::ptrdiff_t>(packedSize)));
+  chunk("IEND", "");
+  return png;
+}
+
+long peakResidentKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST(PngImage, TinyFileClaimingAHugeImageIsRefusedWithoutTheMemory) {
+  struct Row {
+    const char* name;
+    std::uint32_t width, height;
+  } rows[] = {
+      {"16384 x 16384 (a gigabyte of RGBA)", 16384, 16384},
+      {"one column too wide", 4097, 1},
+      {"one row too tall", 1, 4097},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string bytes = claimingPng(row.width, row.height);
+    ASSERT_LT(bytes.size(), 200u);
+    const long before = peakResidentKiB();
+    PngImage image;
+    std::string error;
+    EXPECT_FALSE(image.decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error));
+    EXPECT_TRUE(image.empty());
+    EXPECT_NE(error.find("at most 4096 on a side"), std::string::npos) << error;
+    EXPECT_LT(peakResidentKiB() - before, 32 * 1024) << "KiB of peak memory added";
+  }
+  // The largest side passes the size check, and then fails only for its missing rows.
+  const std::string widest = claimingPng(4096, 1);
+  PngImage image;
+  std::string error;
+  EXPECT_FALSE(image.decode(reinterpret_cast<const unsigned char*>(widest.data()), widest.size(), error));
+  EXPECT_EQ(error.find("at most"), std::string::npos) << "refused for its size: " << error;
 }
 
 }  // namespace

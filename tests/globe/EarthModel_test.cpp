@@ -281,6 +281,52 @@ TEST_F(EarthModelTest, CheckParamsNamesTheFirstProblem) {
   EXPECT_NE(std::string::npos, EarthModel::checkParams(noLooks).find("earth_appearance"));
 }
 
+// Peak signal-to-noise ratio of two RGB pictures, in dB (infinite when equal).
+double psnr(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) sum += (a[i] - b[i]) * (a[i] - b[i]);
+  const double mse = sum / static_cast<double>(a.size());
+  return mse == 0 ? INFINITY : 10.0 * std::log10(255.0 * 255.0 / mse);
+}
+
+TEST_F(EarthModelTest, DriverWithoutVertexBuffersOrBlendEquationDrawsTheSameGlobe) {
+  const GlCapabilities detected = GlCapabilities::get();
+  ASSERT_TRUE(detected.vertexBuffers && detected.blendEquation) << "this driver should offer both";
+  GlobeScene scene(0);
+  GameWorld world(&scene.context);
+  scene.camera.distance = scene.param("camera", "dist");
+  scene.render(world);
+  const auto usual = test::readWindow();
+  const auto drawnWith = [&](const GlCapabilities& caps) {
+    EarthModel earth(scene.params.root(), scene.dataDir, &scene.camera, caps);
+    earth.light = &scene.light;
+    earth.setAppearance(0);
+    scene.context.earth = &earth;
+    scene.render(world);
+    scene.context.earth = scene.earth.get();
+    return test::readWindow();
+  };
+  GlCapabilities noBuffers = detected;
+  noBuffers.vertexBuffers = false;
+  EXPECT_TRUE(drawnWith(noBuffers) == usual) << "client-side arrays draw the very same meshes";
+  // Without glBlendEquation the cloud shadow multiplies by the clouds at full
+  // strength instead of subtracting a share of them: another shade under the
+  // clouds, the same globe to the eye.
+  GlCapabilities noBlend = detected;
+  noBlend.blendEquation = false;
+  const auto multiplied = drawnWith(noBlend);
+  scene.earth->cloudShadow = 0.0f;  // the usual path then leaves the shadow out
+  scene.render(world);
+  const auto unshaded = test::readWindow();
+  const auto mean = [](const std::vector<unsigned char>& rgb) {
+    double sum = 0;
+    for (unsigned char c : rgb) sum += c;
+    return sum / static_cast<double>(rgb.size());
+  };
+  EXPECT_GT(psnr(multiplied, usual), 35.0);
+  EXPECT_LT(mean(multiplied), mean(unshaded)) << "the fallback still shades under the clouds";
+}
+
 TEST_F(EarthModelTest, OversizedMeshIsClampedTo16BitIndices) {
   GlobeScene scene(-1);
   picojson::value params = scene.params.root();

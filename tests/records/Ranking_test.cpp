@@ -45,10 +45,10 @@ std::string zlibOf(const std::string& text) {
 // The game screen after a game: globe, 2D pass, the player's save folder and
 // settings, the touch road, and a log of every broadcast.
 struct RankingScreen {
+  TouchDispatcher touch;  // outlives the scene's tasks, which leave it as they go
   HudScene scene;
   std::string save;
   SettingsStore settings;
-  TouchDispatcher touch;
   std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
 
   explicit RankingScreen(const std::string& name) : save(test::scratchDir(name)) {

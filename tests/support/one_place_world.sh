@@ -1,7 +1,7 @@
 # Sourced by the end-to-end scripts that play short games: the game runs from
 # a copy of the data whose only place covers the whole earth and whose clock
 # is short, so every click on the globe is a correct answer; and "play" on the
-# title is pressed once its gold button shows.
+# title is pressed once its gold button shows (wait_for_play only waits for it).
 # Needs: game, source_dir, work; and, for press_play, win, pid, X, Y, WIDTH,
 # HEIGHT and a fail function.
 
@@ -27,9 +27,16 @@ PY
 # centre). Once the title menu is in (the gold button shows there), a click on
 # it starts the game.
 press_play() {
+  wait_for_play
+  xdotool mousemove $((X + px)) $((Y + py)) mousedown 1 sleep 0.05 mouseup 1
+}
+
+# Waits until the title menu is in and its gold "play" button shows; leaves
+# the button's centre in window pixels in px, py.
+wait_for_play() {
   local play_x play_y
   read -r play_x play_y < <(python3 -c "import json; p=json.load(open('$work/devdata/params.json'))['title']['start_widgets']['play']['pos']; print(p[0], p[1])")
-  local px=$((WIDTH / 2 + play_x * WIDTH / 960)) py=$((HEIGHT / 2 + play_y * HEIGHT / 640))
+  px=$((WIDTH / 2 + play_x * WIDTH / 960)) py=$((HEIGHT / 2 + play_y * HEIGHT / 640))
   local dx=$((70 * WIDTH / 960)) dy=$((12 * HEIGHT / 640))
   gold_at() {  # strong red, fair green, little blue: the button's fill, not the globe
     local rgb
@@ -41,7 +48,6 @@ press_play() {
     # Two points of the pill's fill, either side of its label.
     if gold_at $((px - dx)) $((py + dy)) && gold_at $((px + dx + dx / 2)) $((py + dy)); then
       sleep 0.5  # let the fade-in finish
-      xdotool mousemove $((X + px)) $((Y + py)) mousedown 1 sleep 0.05 mouseup 1
       return
     fi
     sleep 0.25

@@ -27,10 +27,10 @@ namespace {
 // The title as the game root opens it: the shipped parameters, places and
 // art, a fresh save folder, the touch road and a log of every broadcast.
 struct TitleScreen {
+  TouchDispatcher touch;  // outlives the tasks that listen to it
   test::HudScene scene;
   std::string save;
   SettingsStore settings;
-  TouchDispatcher touch;  // outlives the tasks that listen to it
   JsonDocument places{test::sourceDir() + "devdata/places.json"};
   std::shared_ptr<test::CodeProbe> log = std::make_shared<test::CodeProbe>();
   std::shared_ptr<Title> title;

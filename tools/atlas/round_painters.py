@@ -223,6 +223,7 @@ ROUND_PAINTERS = {
     "distance": hud_panel("DISTANCE"),
     "ans_time": clock_face,
     "km": unit_mark("km"),
+    "mi": unit_mark("mi"),
     "up": arrow(-1, GOLD),
     "down": arrow(+1, COOL),
     "levelup": banner("LEVEL UP!", GOLD_LIGHT, GOLD, GLOW_GOLD),

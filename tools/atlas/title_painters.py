@@ -313,6 +313,23 @@ def volume_bar(filled):
     return paint
 
 
+def option_button(label, swatches=()):
+    """A small dark pill naming a choice in force, with colour dots where the
+    choice is one of colours."""
+    def paint(image, box, ctx):
+        left, top, w, h = box
+        layer = _pill(w, h, (24, 30, 44, 225), (6, 9, 16, 225), (255, 255, 255, 150), m=2)
+        d = ImageDraw.Draw(layer)
+        r = 6 * SS
+        for i, colour in enumerate(swatches):
+            cx, cy = (w - 22 - 16 * (len(swatches) - 1 - i)) * SS, h / 2 * SS
+            d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=colour, outline=WHITE, width=SS)
+        _down(image, layer, box)
+        x = (w - 16 * len(swatches)) / 2 if swatches else w / 2
+        _text(image, box, label, ctx.font("text", 15), WHITE, x, align="center", stroke=2)
+    return paint
+
+
 TITLE_PAINTERS = {
     "intro_1": studio_card,
     "intro_2": how_to(_icon_globe, "Turn the globe"),
@@ -332,6 +349,12 @@ TITLE_PAINTERS = {
     "sound": sound_button,
     "sound_off": volume_bar(False),
     "sound_on": volume_bar(True),
+    "unit_km": option_button("Distances in km"),
+    "unit_mi": option_button("Distances in miles"),
+    # The pairs that tell right from wrong: as drawn by default, and the
+    # colour-blind-safe pair (the game's "palette" in params.json).
+    "palette_std": option_button("Colours", ((230, 40, 40, 255), (40, 200, 70, 255))),
+    "palette_cvd": option_button("Colours", ((40, 120, 255, 255), (255, 150, 20, 255))),
 }
 
 

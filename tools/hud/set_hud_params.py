@@ -53,6 +53,9 @@ WIDGETS = {
     "distance": widget(DIST_POS, DIST["size"], [210, 266], 1, 1),
     "km": widget([DIST_POS[0] + DIST["km"][0], DIST_POS[1] + DIST["km"][1]], [34, 28], [936, 60],
                  1, 1),
+    # The same place as "km", for players who read distances in miles.
+    "mi": widget([DIST_POS[0] + DIST["km"][0], DIST_POS[1] + DIST["km"][1]], [34, 28], [936, 90],
+                 1, 1),
     "up": widget([DIST_POS[0] + DIST["arrow"][0], DIST_POS[1] + DIST["arrow"][1]], [26, 36],
                  [974, 60], 1, 1),
     "down": widget([DIST_POS[0] + DIST["arrow"][0], DIST_POS[1] + DIST["arrow"][1]], [26, 36],

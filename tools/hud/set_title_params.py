@@ -125,6 +125,12 @@ def title_keys():
                                 y_layout=1),
             "sound_on": widget([-254, -52], [208, 28], [0, 422], center=[0, 14], x_layout=1,
                                y_layout=1),
+            # Above the bar, shown with it: the player's choices of distance unit and of
+            # colours for right and wrong; each shows the choice in force.
+            "unit_km": widget([-150, -98], [208, 34], [0, 454], x_layout=1, y_layout=1),
+            "unit_mi": widget([-150, -98], [208, 34], [212, 454], x_layout=1, y_layout=1),
+            "palette_std": widget([-150, -138], [208, 34], [424, 454], x_layout=1, y_layout=1),
+            "palette_cvd": widget([-150, -138], [208, 34], [636, 454], x_layout=1, y_layout=1),
         },
     }
 
