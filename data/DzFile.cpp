@@ -39,6 +39,8 @@ constexpr std::size_t kChunk = 0x4000;
 
 }  // namespace
 
+const std::size_t kMaxInflatedBytes = std::size_t{64} << 20;
+
 bool compress(const Bytes& input, Bytes& out) {
   const std::size_t start = out.size();
   z_stream zs{};
@@ -82,6 +84,12 @@ bool decompress(const Bytes& input, Bytes& out) {
     zs.avail_out = kChunk;
     ret = inflate(&zs, Z_NO_FLUSH);
     out.insert(out.end(), chunk, chunk + (kChunk - zs.avail_out));
+    // A few kilobytes of zeros inflate to gigabytes: past what any of the
+    // game's files could hold, the stream is refused like a damaged one.
+    if (zs.total_out > kMaxInflatedBytes) {
+      ret = Z_DATA_ERROR;
+      break;
+    }
     if (ret == Z_STREAM_END) break;
     // Z_BUF_ERROR with a full chunk only means "more room needed"; anything
     // else, or running out of input before the end, is a damaged stream.

@@ -1,6 +1,7 @@
 #pragma once
 // The ".dz" container: a file that holds exactly one zlib stream (RFC 1950) of
 // the bytes the plain file would hold. Save files and optional data files use it.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,12 @@ using Bytes = std::vector<unsigned char>;
 // write a file from a failed compression.
 bool compress(const Bytes& input, Bytes& out);
 
+// The most a stream may inflate to; the game's largest file is a fraction of it.
+extern const std::size_t kMaxInflatedBytes;
+
 // Appends the bytes of the zlib stream in input to out. Returns false on a
-// corrupt, truncated or empty stream; out may then hold a partial result.
+// corrupt, truncated or empty stream, or one that inflates past
+// kMaxInflatedBytes; out may then hold a partial result.
 [[nodiscard]] bool decompress(const Bytes& input, Bytes& out);
 
 // Compresses bytes into path atomically: a temporary file beside it is written

@@ -72,6 +72,19 @@ TEST(DzFile, DamagedStreamsEndWithFailureInsteadOfLooping) {
   EXPECT_FALSE(dz::decompress(bytesOf("not zlib at all"), out)) << "garbage";
 }
 
+TEST(DzFile, AStreamThatInflatesPastTheCapIsRefused) {
+  dz::Bytes zeros(dz::kMaxInflatedBytes + 1), packed, out;
+  ASSERT_TRUE(dz::compress(zeros, packed));
+  ASSERT_LT(packed.size(), 100000u) << "a small file";
+  EXPECT_FALSE(dz::decompress(packed, out));
+  EXPECT_LE(out.size(), dz::kMaxInflatedBytes + 0x4000) << "stopped near the cap, not at the end";
+  zeros.resize(dz::kMaxInflatedBytes);
+  packed.clear();
+  out.clear();
+  ASSERT_TRUE(dz::compress(zeros, packed));
+  EXPECT_TRUE(dz::decompress(packed, out)) << "exactly the cap still reads";
+}
+
 TEST(DzFile, ReadingAMissingFileLeavesTheBufferAlone) {
   dz::Bytes out = bytesOf("keep");
   EXPECT_FALSE(dz::readCompressedFile(test::scratchDir("dz_missing") + "none.dz", out));
