@@ -30,7 +30,8 @@ Application::Application(int baseWidth, int baseHeight, float scale, std::string
       dataDir_(std::move(dataDir)),
       saveDir_(std::move(saveDir)),
       sound_(dataDir_),
-      scheduler_(sound_) {
+      scheduler_(sound_),
+      languages_(dataDir_) {
   settings_.open(dataDir_, saveDir_);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   sound_.setVolume(json::real(settings_.root(), "volume", 1.0f));
@@ -79,7 +80,8 @@ void Application::createRoot() {
   if (phase_ == 0) {
     root_ = std::make_shared<GamePre>(screenWidth_, screenHeight_, dataDir_);
   } else {
-    GameProc::Services services{&touch_, &keys_, &scheduler_, &settings_, &dataDir_, &saveDir_, &scenes_};
+    GameProc::Services services{&touch_, &keys_, &scheduler_, &settings_, &dataDir_, &saveDir_, &scenes_,
+                                &languages_};
     root_ = std::make_shared<GameProc>(screenWidth_, screenHeight_, scale_, portrait_, services);
   }
 }

@@ -4,6 +4,7 @@
 
 #include "audio/SoundScheduler.h"
 #include "audio/SoundSystem.h"
+#include "data/LanguageChoice.h"
 #include "data/SettingsStore.h"
 #include "input/KeyInput.h"
 #include "input/TouchDispatcher.h"
@@ -42,6 +43,7 @@ class Application {
   TouchDispatcher& touch() { return touch_; }
   KeyInput& keys() { return keys_; }
   SettingsStore& settings() { return settings_; }
+  LanguageChoice& languages() { return languages_; }
   ProcBase* root() { return root_.get(); }
 
  private:
@@ -59,6 +61,7 @@ class Application {
   TouchDispatcher touch_;
   KeyInput keys_;
   SettingsStore settings_;
+  LanguageChoice languages_;
   GameScenes scenes_;
   int phase_ = 0;  // 0: start-up screen, 1: the game
   std::shared_ptr<ProcBase> root_;

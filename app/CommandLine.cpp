@@ -18,6 +18,10 @@ CommandLine CommandLine::parse(int argc, const char* const* argv) {
       line.fullscreen = true;
     } else if (arg == "--windowed") {
       line.fullscreen = false;
+    } else if (arg == "--lang" && i + 1 < argc) {
+      line.language = argv[++i];
+    } else if (arg.rfind("--lang=", 0) == 0) {
+      line.language = arg.substr(7);
     } else {
       line.action = Action::Error;
       line.problem = arg;
@@ -28,11 +32,13 @@ CommandLine CommandLine::parse(int argc, const char* const* argv) {
 }
 
 const char* CommandLine::usage() {
-  return "Usage: globaro [--fullscreen | --windowed] [--help] [--version]\n"
+  return "Usage: globaro [--fullscreen | --windowed] [--lang CODE] [--help] [--version]\n"
          "A geography quiz on a 3D globe: the game names a place, you find it on the earth.\n"
          "\n"
          "  --fullscreen  start full screen (F11 switches while playing)\n"
          "  --windowed    start in a window (the default)\n"
+         "  --lang CODE   play in this language (de, fr, es, ...; en for English); by default\n"
+         "                the one chosen in the game, else the desktop's (LANGUAGE, LC_ALL, LANG)\n"
          "  --help        show this help and exit\n"
          "  --version     show the version and exit\n"
          "\n"

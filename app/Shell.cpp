@@ -9,10 +9,12 @@
 
 #include "app/Application.h"
 #include "gfx/GlCapabilities.h"
+#include "app/HeapPolicy.h"
 #include "app/PlatformContext.h"
 #include "app/QuitSignals.h"
 #include "app/WindowPlacement.h"
 #include "app/WindowIcon.h"
+#include "data/Json.h"
 #include "data/JsonDocument.h"
 #include "globe/EarthModel.h"
 #include "input/MouseTouch.h"
@@ -146,6 +148,7 @@ std::string executablePath(const char* argv0) {
 }  // namespace
 
 int runShell(int argc, char** argv, const std::string& installDataDir) {
+  HeapPolicy::apply();
   const CommandLine options = CommandLine::parse(argc, argv);
   switch (options.action) {
     case CommandLine::Action::Help:
@@ -178,12 +181,17 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
   gApp = std::make_unique<Application>(kBaseWidth, kBaseHeight, kScale, gPlatform->dataDir(),
                                        gPlatform->saveDir());
   gMouse = std::make_unique<MouseTouch>(gApp->touch());
+  LanguageChoice& languages = gApp->languages();
+  languages.use(languages.resolve(options.language, json::string(json::at(gApp->settings().root(), "lang"))));
 
   gPlacement = WindowPlacement::compute(gApp->windowWidth(), gApp->windowHeight(),
                                         glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
   glutInitWindowSize(gPlacement.width, gPlacement.height);
   glutInitWindowPosition(gPlacement.x, gPlacement.y);
-  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
+  // The stencil lets an outline on the globe be filled, whatever its shape;
+  // without one the outline is drawn as a line only.
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA | GLUT_STENCIL);
+  if (!glutGet(GLUT_DISPLAY_MODE_POSSIBLE)) glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
   glutCreateWindow(kWindowTitle);
   // A missing icon is cosmetic: apply() has said why, and the game goes on.
   (void)WindowIcon::apply(gPlatform->dataDir());

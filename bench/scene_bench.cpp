@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "app/HeapPolicy.h"
 #include "audio/SoundScheduler.h"
 #include "audio/SoundSystem.h"
 #include "data/Json.h"
@@ -106,6 +107,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <width> <height> [--memory] [--frames N]\n", argv[0]);
     return 2;
   }
+  orb::HeapPolicy::apply();  // as the game does first thing
   const int width = std::atoi(argv[1]), height = std::atoi(argv[2]);
   bool memoryOnly = false;
   int frames = 600;

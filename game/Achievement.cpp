@@ -10,6 +10,7 @@
 #include "data/Json.h"
 #include "data/JsonDocument.h"
 #include "data/SettingsStore.h"
+#include "data/Translation.h"
 #include "game/Agree.h"
 #include "gfx/Easing.h"
 #include "gfx/FontCache.h"
@@ -35,7 +36,12 @@ constexpr float kAccent[3] = {1.0f, 0.74f, 0.25f};
 Achievement::Achievement(GameContext* context) : context_(context) {
   assert(context_->params && context_->settings && context_->tasks);
   const picojson::value& p = json::at(context_->params->root(), "achievement");
-  heading_ = json::string(p, "title");
+  const Translation* language = context_->language;
+  // Keys: "achievement.title" for the heading, "achievement.<unlock>.<line>" for the lines.
+  auto say = [language](const std::string& key, const std::string& english) {
+    return language ? language->text(key, english) : english;
+  };
+  heading_ = say("achievement.title", json::string(p, "title"));
   const picojson::value& text = json::at(p, "text");
   // picojson objects are ordered maps: key order comes for free.
   const picojson::value& announced = context_->settings->root().get("achievement");
@@ -44,7 +50,9 @@ Achievement::Achievement(GameContext* context) : context_(context) {
       if (json::boolean(value) || !context_->settings->getFlag(key)) continue;
       newKeys_.push_back(key);
       std::vector<std::string> lines;
-      for (const auto& line : json::array(json::at(text, key))) lines.push_back(json::string(line));
+      for (const auto& line : json::array(json::at(text, key))) {
+        lines.push_back(say("achievement." + key + "." + std::to_string(lines.size()), json::string(line)));
+      }
       texts_.push_back(std::move(lines));
     }
   }

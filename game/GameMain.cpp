@@ -16,10 +16,14 @@
 #include "game/GameStart.h"
 #include "game/Konahen.h"
 #include "game/MapCoords.h"
+#include "game/MasteryRecord.h"
+#include "game/BorderLines.h"
 #include "game/PlaceDisp.h"
+#include "game/PlaceOutline.h"
 #include "game/PlayKonahen.h"
 #include "game/PlayLevel.h"
 #include "game/PlayTime.h"
+#include "game/SmallPlaceMarks.h"
 #include "game/TouchJust.h"
 #include "gfx/TextureCache.h"
 #include "gfx/WidgetSet.h"
@@ -104,6 +108,13 @@ void GameMain::createDisplayTasks() {
     tasks.create<NsDisp>(kLayerScreen, ctx_);
   }
   tasks.create<Konahen>(kLayerOverlay3D, ctx_);
+  borders_ = tasks.create<BorderLines>(kLayerOverlay3D, ctx_);
+  marks_ = tasks.create<SmallPlaceMarks>(kLayerOverlay3D, ctx_);
+  outline_ = tasks.create<PlaceOutline>(kLayerOverlay3D, ctx_);
+  borders_->setPlaces(questions_);
+  marks_->setPlaces(questions_);
+  revealTime_ = json::real(json::at(ctx.params->root(), "placedisp"), "miss_disp");
+  if (!ctx.demonstration) tasks.create<MasteryRecord>(kLayerLogic, ctx_);
   tasks.create<GameIntro>(kLayerScreen, ctx_, widgets_);
   tasks.create<GameInfo>(kLayerScreen, ctx_, widgets_);
   tasks.create<Distance>(kLayerScreen, ctx_, widgets_);
@@ -123,6 +134,8 @@ void GameMain::setLevel(int level) {
   ctx.answerTime = tables_.answerTime(level);
   refreshDelay_ = tables_.refreshDelay(level);
   ctx.correctInLevel = 0;
+  if (marks_) marks_->setPlaces(questions_);
+  if (borders_) borders_->setPlaces(questions_);
 }
 
 void GameMain::update(float dt) {
@@ -178,6 +191,7 @@ void GameMain::timeOut() {
   play("miss");
   if (!ctx.answerPoints.empty()) ctx.touchPoint = ctx.answerPoints.front();
   broadcast(kMsgTimeOut);
+  if (place_) outline_->reveal(*place_, revealTime_);
 
   const Vec2<float> lonLat = lonLatFromDirection(ctx.touchPoint);
   const float pitch = std::clamp(lonLat.y, -ctx.camera->pitchMax, ctx.camera->pitchMax);
@@ -196,6 +210,7 @@ void GameMain::askNextQuestion() {
   GameContext& ctx = *ctx_;
   currentKey_ = questions_[static_cast<std::size_t>(askedThisLevel_)];
   place_ = places_.loadPlace(currentKey_, touchRadius_, ctx);
+  outline_->fadeOut();  // the last answer gives way to the new question
   ++ctx.askedInLevel;
   play("question", 1.0f, 0.05f);
   broadcast(kMsgNewQuestion);
@@ -212,7 +227,10 @@ void GameMain::askNextQuestion() {
 void GameMain::judgeTap() {
   if (!place_) return;
   GameContext& ctx = *ctx_;
-  const bool hit = place_->hitTest(mapFromGlobe(ctx.touchPoint));
+  // A tap in a tiny place's mark finds it; the recorded demonstration keeps
+  // the judgements it was recorded with.
+  const bool hit = place_->hitTest(mapFromGlobe(ctx.touchPoint)) ||
+                   (!ctx.demonstration && marks_->hits(currentKey_, ctx.touchPoint));
   ctx.lastJudgement = hit;
   ++tapsSinceCorrect_;
   if (!hit) {
@@ -220,10 +238,12 @@ void GameMain::judgeTap() {
     play("touch_out");
     missedSinceCorrect_ = true;
     ctx.streak = 0;
+    outline_->reveal(*place_, revealTime_);
     return;
   }
   broadcast(kMsgTapsOff);
   broadcast(kMsgCorrect);
+  outline_->flash(*place_);
   ctx.totalTaps += tapsSinceCorrect_;
   tapsSinceCorrect_ = 0;
   play(missedSinceCorrect_ ? "touch_in" : "touch_just");

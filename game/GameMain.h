@@ -12,6 +12,9 @@
 namespace orb {
 
 class Place;
+class PlaceOutline;
+class SmallPlaceMarks;
+class BorderLines;
 class ReplayControl;
 class WidgetSet;
 
@@ -74,6 +77,12 @@ class GameMain : public TaskProc {
   std::vector<std::string> answered_;
   std::mt19937 generator_;
   std::shared_ptr<const WidgetSet> widgets_;
+  // The answer on the globe, the marks around the level's tiny places and
+  // the close-up borders.
+  std::shared_ptr<PlaceOutline> outline_;
+  std::shared_ptr<SmallPlaceMarks> marks_;
+  std::shared_ptr<BorderLines> borders_;
+  float revealTime_ = 0;  // seconds the outline fades over: the answer line's "miss_disp"
 };
 
 }  // namespace orb

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "data/Json.h"
+#include "data/LanguageChoice.h"
 #include "data/SettingsStore.h"
 #include "game/PlaceDatabase.h"
 #include "game/SceneFactory.h"
@@ -66,6 +67,7 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
   earth_ = std::make_unique<EarthModel>(params, *services.dataDir, &camera_);
   fonts_ = std::make_unique<FontCache>(json::at(params, "fonts"), *services.dataDir);
   textures_ = std::make_unique<TextureCache>();
+  if (services.languages) textures_->setLanguage(services.languages->current().code());
 
   camera_.configure(json::at(params, "camera"), aspect_);
   camera2d_.halfWidth = static_cast<float>(screen_.width);
@@ -102,6 +104,8 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
   context_.earth = earth_.get();
   context_.light = &lights_.front();
   context_.scenes = services.scenes;
+  context_.languages = services.languages;
+  context_.language = services.languages ? &services.languages->current() : nullptr;
   context_.mode = kModeNormal;
   context_.titleNeeded = true;
   context_.backToTitle = false;
@@ -180,6 +184,8 @@ void GameProc::setAspect(int viewportWidth, int viewportHeight) {
 
 bool GameProc::update(float dt) {
   const double measured = clock_.tick();
+  // The sound panel may switch languages at any time; the atlases with words follow.
+  if (context_.language) textures_->setLanguage(context_.language->code());
   if (context_.titleNeeded) {
     earth_->spinSpeed = earth_->defaultSpinSpeed();
     if (context_.scenes) context_.scenes->createTitle(context_);

@@ -20,6 +20,7 @@ class EarthModel;
 class FontCache;
 class TextureCache;
 class SceneFactory;
+class LanguageChoice;
 class PlaceDatabase;
 struct Light;
 
@@ -43,6 +44,7 @@ class GameProc : public ProcBase {
     const std::string* dataDir;
     const std::string* saveDir;
     SceneFactory* scenes;  // the screens above the game layer
+    LanguageChoice* languages = nullptr;  // null: English
   };
 
   GameProc(int screenWidth, int screenHeight, float scale, bool portrait, const Services& services);

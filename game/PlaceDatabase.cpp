@@ -38,6 +38,7 @@ std::shared_ptr<Place> PlaceDatabase::loadPlace(const std::string& key, float to
 
   const picojson::value& name = json::at(entry, "name");
   if (!name.is<std::string>()) std::cerr << "places: entry \"" << key << "\" has no name\n";
+  context.placeKey = key;
   context.placeName = json::string(name);
   const picojson::value& answer = json::at(entry, "answer");
   context.hasAnswer = answer.is<std::string>();

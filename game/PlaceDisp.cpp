@@ -8,6 +8,7 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
+#include "data/Translation.h"
 #include "game/PlaceBox.h"
 #include "globe/GameContext.h"
 #include "gfx/Easing.h"
@@ -85,8 +86,12 @@ void PlaceDisp::update(float dt) {
 
 void PlaceDisp::relayout() {
   const ScreenSize screen = context_->screen ? *context_->screen : ScreenSize();
-  const std::string& name = context_->placeName;
-  const std::string answer = context_->hasAnswer ? context_->answerText : std::string();
+  // Translated here, at drawing, so the context keeps the English texts that the saves use.
+  const Translation* language = context_->language;
+  const std::string& key = context_->placeKey;
+  const std::string name = language ? language->placeName(key, context_->placeName) : context_->placeName;
+  const std::string english = context_->hasAnswer ? context_->answerText : std::string();
+  const std::string answer = language && !english.empty() ? language->answer(key, english) : english;
   if (!nameLines_.empty() && name == laidName_ && answer == laidAnswer_ &&
       screen.width == laidWidth_ && screen.height == laidHeight_) {
     return;

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "gfx/BlendMode.h"
+#include "gfx/GlyphAtlasFont.h"
 #include "gfx/MathConstants.h"
 
 namespace orb {
@@ -17,7 +18,7 @@ Font::Font(const std::string& path, int size) : height(size) {
     std::fprintf(stderr, "font %s: cannot open file\n", path.c_str());
     return;
   }
-  auto face = std::make_unique<FTTextureFont>(path.c_str());
+  auto face = std::make_unique<GlyphAtlasFont>(path.c_str());
   if (face->Error() != 0) {
     std::fprintf(stderr, "font %s: not a usable font file (FreeType error %d)\n", path.c_str(),
                  face->Error());

@@ -22,6 +22,10 @@ class Texture {
 
   // Binds the GL name to GL_TEXTURE_2D.
   void bind() const;
+  // Loads another file into the same GL name (the texture cache switching an
+  // atlas to another language), so every holder draws the new image at once.
+  // A file that does not load leaves the current image and says so on stderr.
+  bool replace(const std::string& path) { return load(path); }
   bool empty() const { return width == 0 || height == 0; }
 
   // "devdata/game.png" gives "game": the part after the last '/', without the

@@ -18,6 +18,8 @@ class TouchDispatcher;
 class KeyInput;
 class SoundScheduler;
 class SettingsStore;
+class Translation;
+class LanguageChoice;
 class TaskList;
 class TaskProc;
 class TouchMenu;
@@ -33,6 +35,10 @@ struct Light;
 // Game modes, used as indices into the per-mode parameter arrays.
 enum GameMode { kModeNormal = 0, kModeAdvanced = 1, kModeSurvival = 2 };
 constexpr int kModeCount = 3;
+
+// The ways to learn beside the scored game, chosen on the title. They are not
+// game modes: no clock, no score, no ranking, so no per-mode parameters either.
+enum LearnMode { kLearnNone = 0, kLearnDrill = 1, kLearnExplore = 2 };
 
 struct ScreenSize {
   int width = 960;   // layout units
@@ -71,6 +77,10 @@ struct GameContext {
   Light* light = nullptr;  // first light record
   SceneFactory* scenes = nullptr;  // title, results, ranking and menu screens
   ReplayControl* replay = nullptr;  // the recorded player of the demonstration game
+  // The language texts are drawn in (nullptr: English). Only drawing translates:
+  // every saved map stays keyed by place keys and English names.
+  const Translation* language = nullptr;
+  LanguageChoice* languages = nullptr;  // the shipped languages; the sound panel changes the choice
 
   // The game in play.
   int mode = kModeNormal;
@@ -92,6 +102,7 @@ struct GameContext {
   int earthTexture = 0;  // index of the chosen earth image (settings "texture")
 
   // The current place.
+  std::string placeKey;  // its key in the places document
   std::string placeName;
   bool hasAnswer = false;
   std::string answerText;
@@ -108,6 +119,10 @@ struct GameContext {
   bool lastJudgement = false;
 
   bool demonstration = false;
+  int learnMode = kLearnNone;  // what the title started instead of a game
+  // Keys of the places the finished game's player did not find at the first
+  // tap (a miss or a time-out), in the order asked; the results list them.
+  std::vector<std::string> missedPlaces;
   int seed = 0;
   bool titleNeeded = true;
   bool backToTitle = false;

@@ -9,6 +9,7 @@
 #include "data/Json.h"
 #include "data/JsonDocument.h"
 #include "data/SettingsStore.h"
+#include "data/Translation.h"
 #include "game/Agree.h"
 #include "gfx/Font.h"
 #include "gfx/FontCache.h"
@@ -64,13 +65,16 @@ constexpr int kRedRows = 3;
 // The columns line up whatever the numbers.
 struct Ranking::Columns {
   struct Field {
-    const char* label = "";
+    const char* key = "";  // of the label's translation
+    std::string label;     // as drawn, in the player's language
     int digits = 0;
     float labelX = 0;       // where the label starts
     float numberLeft = 0;   // where the label ends: a longer number may not reach further left
     float numberRight = 0;  // where every number of the column ends
   };
-  Field fields[3] = {{"Lv:", kLevelDigits}, {"Konahen:", kKonahenDigits}, {"Score:", kScoreDigits}};
+  Field fields[3] = {{"ranking.level", "Lv:", kLevelDigits},
+                     {"ranking.found", "Konahen:", kKonahenDigits},
+                     {"ranking.score", "Score:", kScoreDigits}};
   float cell = 0;              // width of one digit's cell: the widest digit's advance
   float digitMiddle[10] = {};  // each digit's ink middle from its origin, to centre it in a cell
 };
@@ -85,6 +89,7 @@ Ranking::Ranking(GameContext* context, int mode, bool newResult)
   dispTime_ = json::real(p, "disp_time");
   colDemoTime_ = json::real(p, "col_demo_time");
   heading_ = json::string(json::element(json::at(p, "title"), static_cast<std::size_t>(std::max(mode_, 0))));
+  if (context_->language) heading_ = context_->language->text("ranking.title." + std::to_string(std::max(mode_, 0)), heading_);
   font_ = context_->fonts->getFont(kFontName);
   corner_ = context_->textures->getTexture(*context_->dataDir + kCornerImage);
 
@@ -219,6 +224,7 @@ const Ranking::Columns& Ranking::columns() const {
 
   float content = 0.0f;
   for (auto& field : c.fields) {
+    if (context_->language) field.label = context_->language->text(field.key, field.label);
     field.numberLeft = advance(field.label);
     content += field.numberLeft + digit * static_cast<float>(field.digits);
   }

@@ -22,6 +22,7 @@
 #include "globe/GameContext.h"
 #include "globe/ResetCamera.h"
 #include "input/TouchDispatcher.h"
+#include "records/PractiseList.h"
 #include "task/Messages.h"
 #include "task/SceneTrace.h"
 #include "task/TaskList.h"
@@ -130,6 +131,9 @@ Results::Results(GameContext* context) : context_(context), touch_(context->touc
 
   if (ctx.sound) ctx.sound->play("result", 1.0f, 0.0f);
   touch_->add(this);
+  if (!ctx.missedPlaces.empty()) {
+    ctx.tasks->create<PractiseList>(kLayerScreen, context_, kBoxWidth / 2.0f, kBoxCentreY - kBoxHeight / 2.0f);
+  }
   ctx.tasks->broadcast(kMsgControlOff);
   restView();
   countGame();

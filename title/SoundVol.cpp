@@ -50,6 +50,7 @@ SoundVol::SoundVol(GameContext* context) : ctx_(context) {
   miles_ = std::make_unique<SettingToggle>(ctx_, "miles", set.get("unit_km"), set.get("unit_mi"), usable);
   colourSafe_ = std::make_unique<SettingToggle>(ctx_, "colour_safe", set.get("palette_std"),
                                                 set.get("palette_cvd"), usable);
+  language_ = std::make_unique<LanguageButton>(ctx_, set.get("unit_km"), usable);
 }
 
 float SoundVol::volume() const { return ctx_->sound ? ctx_->sound->sound().volume() : unmutedVolume_; }
@@ -84,6 +85,7 @@ void SoundVol::update(float dt) {
   tween(barAlpha_, menuClock_, barFrom_, barTo_, kMenuTime, kEaseQuartOut);
   if (miles_) miles_->update(dt);
   if (colourSafe_) colourSafe_->update(dt);
+  if (language_) language_->update(dt);
   const bool going = slide_.update(dt);
   // The button answers where it is drawn.
   if (button_) button_->x = button_->baseX + slide_.x() + buttonX_;
@@ -103,6 +105,7 @@ void SoundVol::draw() {
     }
     if (miles_) miles_->draw(slide_.x(), slide_.y(), bar.a);
     if (colourSafe_) colourSafe_->draw(slide_.x(), slide_.y(), bar.a);
+    if (language_) language_->draw(slide_.x(), slide_.y(), bar.a);
   }
   drawWidget(button_.get(), slide_.x() + buttonX_, slide_.y(), Tint{1.0f, 1.0f, 1.0f, a});
 }

@@ -4,6 +4,7 @@
 #include "game/HudSlide.h"
 #include "gfx/Vec2.h"
 #include "task/TaskProc.h"
+#include "title/LanguageButton.h"
 #include "title/SettingToggle.h"
 
 namespace orb {
@@ -18,7 +19,7 @@ class Widget;
 // (and the setting "volume") to the touch's share of the bar's width.
 // Above the bar, shown with it, two choices kept in the settings: distances in
 // miles ("miles") and the colour-blind-safe colours of right and wrong
-// ("colour_safe").
+// ("colour_safe"), and the language the game speaks (LanguageButton).
 // Reads "title" ("sound_delay", "sound_menu_ofs", "sound_widgets").
 class SoundVol : public TaskProc {
  public:
@@ -55,6 +56,7 @@ class SoundVol : public TaskProc {
   float barAlpha_ = 0.0f, barFrom_ = 0.0f, barTo_ = 0.0f;
   float unmutedVolume_ = 1.0f;  // used without a sound system (tests)
   std::unique_ptr<SettingToggle> miles_, colourSafe_;
+  std::unique_ptr<LanguageButton> language_;
 };
 
 }  // namespace orb

@@ -8,6 +8,7 @@
 
 #include "data/Json.h"
 #include "data/JsonDocument.h"
+#include "data/Translation.h"
 #include "game/Agree.h"
 #include "gfx/Easing.h"
 #include "gfx/Font.h"
@@ -48,8 +49,12 @@ Staff::Staff(GameContext* context) : context_(context), easing_(kEaseCubicOut) {
   // Each line's band is h high; its baseline centres the face's line box in the band.
   float band = -(n * pitch - kLineGap) / 2.0f;
   float widest = 0.0f;
+  // Lines are translated by their place in the roll: "staff.0" is the first.
+  std::size_t index = 0;
   for (const auto& value : text) {
-    const std::string line = json::string(value);
+    const std::string english = json::string(value);
+    const std::string key = "staff." + std::to_string(index++);
+    const std::string line = context_->language && !english.empty() ? context_->language->text(key, english) : english;
     const float width = font_->measureText(line).x;
     widest = std::max(widest, width);
     lines_.push_back({line, -std::round(font_->inkMiddle(line)), std::round(band + (h + ascender - descender) / 2.0f)});

@@ -8,6 +8,8 @@
 #include "data/SettingsStore.h"
 #include "game/Achievement.h"
 #include "game/CorrectRate.h"
+#include "game/DrillMain.h"
+#include "game/ExploreMain.h"
 #include "game/GameMain.h"
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
@@ -28,6 +30,7 @@
 #include "title/TitleCopy.h"
 #include "title/TitleCredits.h"
 #include "title/TitleIntro.h"
+#include "title/TitleLearn.h"
 #include "title/TitleLogo.h"
 #include "title/TitleStart.h"
 
@@ -48,6 +51,7 @@ Title::Title(GameContext* context, ReplayControl* replay)
   if (ctx_->settings && ctx_->settings->getFlag("advanced")) modes_.push_back(kModeAdvanced);
   if (ctx_->settings && ctx_->settings->getFlag("survival")) modes_.push_back(kModeSurvival);
   idle_ = json::real(params_, "disp_time");
+  ctx_->learnMode = kLearnNone;
   ctx_->tasks->broadcast(kMsgControlOff);
   ctx_->tasks->create<Achievement>(kLayerScreen, ctx_);
   SceneTrace::enter("title");
@@ -58,6 +62,7 @@ void Title::openMenu() {
   tasks.create<TitleLogo>(kLayerScreen, ctx_);
   tasks.create<TitleCopy>(kLayerScreen, ctx_);
   tasks.create<TitleStart>(kLayerScreen, ctx_);
+  tasks.create<TitleLearn>(kLayerScreen, ctx_);
   tasks.create<TitleCredits>(kLayerScreen, ctx_);
   tasks.create<SoundVol>(kLayerScreen, ctx_);
   if (ctx_->settings && ctx_->settings->getFlag("played")) tasks.create<CorrectRate>(kLayerScreen, ctx_);
@@ -68,7 +73,7 @@ void Title::openMenu() {
 void Title::startGame() {
   gameStart_ = json::real(params_, "game_start_delay");
   idle_ = 0.0f;
-  if (ctx_->mode != kModeNormal) return;
+  if (ctx_->mode != kModeNormal || ctx_->learnMode != kLearnNone) return;
   // Normal mode turns the globe about its axis only: level the camera's tilt
   // into the allowed range before the game takes over.
   ctx_->tasks->broadcast(kMsgControlOff);
@@ -100,7 +105,13 @@ void Title::update(float dt) {
         if (gameStart_ <= 0.0f) {
           ctx_->tasks->broadcast(kMsgTitleOpening);
           ctx_->demonstration = false;
-          ctx_->tasks->create<GameMain>(kLayerLogic, ctx_, replay_);
+          if (ctx_->learnMode == kLearnDrill) {
+            ctx_->tasks->create<DrillMain>(kLayerLogic, ctx_);
+          } else if (ctx_->learnMode == kLearnExplore) {
+            ctx_->tasks->create<ExploreMain>(kLayerLogic, ctx_);
+          } else {
+            ctx_->tasks->create<GameMain>(kLayerLogic, ctx_, replay_);
+          }
           retire();
         }
       }

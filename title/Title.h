@@ -16,7 +16,8 @@ class ReplayControl;
 // intro once the achievement display is done (47), creates the menu panels
 // when the intro ends (31), runs the idle timer that starts the attract cycle
 // (demonstration, then a showcase ranking of the next playable mode, then the
-// menu again), and starts the chosen game (43) after "game_start_delay",
+// menu again), and starts the chosen game, drill or explore mode (43; the
+// context's learnMode says which) after "game_start_delay",
 // ending itself. Reads "title" ("disp_time", "delay_exec", "game_start_delay").
 class Title : public TaskProc {
  public:

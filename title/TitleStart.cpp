@@ -102,7 +102,7 @@ void TitleStart::message(int code) {
       ctx_->sound->clear();
       ctx_->sound->play("start", 1.0f, 0.0f);
     }
-    chosen_ = ctx_->mode;
+    chosen_ = ctx_->learnMode == kLearnNone ? ctx_->mode : -1;  // a learn button is not a row here
     fadeTo(0.0f, easeTime_);
   } else if ((code == kMsgCreditsTapped || code == kMsgTitleOpening) && !closing_) {
     closing_ = true;

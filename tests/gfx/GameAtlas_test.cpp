@@ -3,6 +3,11 @@
 // that rounded boxes share with the atlas's panels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
 #include "data/Json.h"
 #include "data/JsonDocument.h"
 #include "gfx/Digits.h"
@@ -107,6 +112,77 @@ TEST_F(ShippedImage, RoundCornerIsAQuarterOfTheHudPanels) {
   expectNear(top, at(image.width - 1, 0), "the frame runs along the top to the far side");
   expectNear(left, at(0, image.height - 1), "and down the left to the far side");
   EXPECT_EQ(at(3, 9).a, at(9, 3).a) << "the corner is symmetric";
+}
+
+// Every widget rectangle ("uv", "size") of the atlas, found anywhere in the parameters.
+void atlasRectangles(const picojson::value& node, const std::string& atlas,
+                     std::vector<std::array<int, 4>>& out) {
+  if (node.is<picojson::array>()) {
+    for (const auto& item : node.get<picojson::array>()) atlasRectangles(item, atlas, out);
+    return;
+  }
+  if (!node.is<picojson::object>()) return;
+  const picojson::value& uv = json::at(node, "uv");
+  const picojson::value& size = json::at(node, "size");
+  if (uv.is<picojson::array>() && size.is<picojson::array>()) {
+    if (json::string(json::at(node, "texture")) == atlas) {
+      out.push_back({json::integer(json::element(uv, 0)), json::integer(json::element(uv, 1)),
+                     json::integer(json::element(size, 0)), json::integer(json::element(size, 1))});
+    }
+    return;
+  }
+  for (const auto& entry : node.get<picojson::object>()) atlasRectangles(entry.second, atlas, out);
+}
+
+// Each full language's atlases are the English ones with other words in the
+// same rectangles: same size and format, and not one pixel changed outside the
+// rectangles of the widgets the parameter file places in that atlas (so the
+// parameters hold for every language, and no caption runs over its rectangle).
+TEST(LanguageAtlases, OnlyTheWidgetRectanglesDifferFromEnglish) {
+  const std::string root = test::sourceDir();
+  const JsonDocument index(root + "devdata/lang/index.json");
+  const JsonDocument params(root + "devdata/params.json");
+  ASSERT_TRUE(index.loaded() && params.loaded());
+  auto decode = [](const std::string& path, PngImage& image) {
+    const std::string bytes = test::readFile(path);
+    std::string error;
+    return image.decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error);
+  };
+  int full = 0;
+  for (const auto& language : json::array(json::at(index.root(), "languages"))) {
+    if (!json::boolean(json::at(language, "full"))) continue;
+    const std::string code = json::string(json::at(language, "code"));
+    ++full;
+    for (const char* file : {"game.png", "game2.png", "title.png", "title2.png", "demo.png"}) {
+      SCOPED_TRACE(code + "/" + file);
+      PngImage english, translated;
+      ASSERT_TRUE(decode(root + "devdata/" + file, english));
+      ASSERT_TRUE(decode(root + "devdata/lang/" + code + "/" + file, translated));
+      ASSERT_EQ(english.width, translated.width);
+      ASSERT_EQ(english.height, translated.height);
+      ASSERT_EQ(english.format, translated.format);
+      std::vector<std::array<int, 4>> rects;
+      atlasRectangles(params.root(), std::string("devdata/") + file, rects);
+      // The pole letters are translated too, at the texels globe/NsDisp.h fixes.
+      if (std::string(file) == "game.png") rects.push_back({365, 68, 422 - 365, 108 - 68});
+      int changed = 0, outside = 0;
+      const std::size_t ch = static_cast<std::size_t>(english.channels());
+      for (int y = 0; y < english.height; ++y) {
+        for (int x = 0; x < english.width; ++x) {
+          const std::size_t at = (static_cast<std::size_t>(y) * english.width + x) * ch;
+          if (std::equal(&english.pixels[at], &english.pixels[at] + ch, &translated.pixels[at])) continue;
+          ++changed;
+          const bool inside = std::any_of(rects.begin(), rects.end(), [&](const std::array<int, 4>& r) {
+            return x >= r[0] && x < r[0] + r[2] && y >= r[1] && y < r[1] + r[3];
+          });
+          if (!inside && outside++ == 0) ADD_FAILURE() << "first change outside a widget at " << x << "," << y;
+        }
+      }
+      EXPECT_EQ(0, outside);
+      EXPECT_GT(changed, 0) << "the words are translated";
+    }
+  }
+  EXPECT_GE(full, 8);
 }
 
 }  // namespace

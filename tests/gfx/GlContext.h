@@ -29,7 +29,7 @@ inline bool ensureGlContext() {
         glutInit(&argc, argv);
       }
       if (glutGetWindow() == 0) {
-        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE);
+        glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_STENCIL);
         glutInitWindowSize(kGlWidth, kGlHeight);
         glutCreateWindow("globaro_test");
       }

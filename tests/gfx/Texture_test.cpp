@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "gfx/GlContext.h"
+#include "gfx/PngImage.h"
 #include "gfx/TextureCache.h"
 #include "support/TestPaths.h"
 
@@ -91,6 +92,55 @@ TEST(TextureCache, SharesOneTexturePerBaseName) {
   a.reset();
   b.reset();
   EXPECT_EQ(name, cache.getTexture("anything/rgb16.png")->glName);
+}
+
+// The texels GL holds for the texture (RGBA, as the atlases are).
+std::vector<unsigned char> texels(const Texture& tex) {
+  std::vector<unsigned char> out(static_cast<std::size_t>(tex.texWidth) * tex.texHeight * 4);
+  tex.bind();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, out.data());
+  return out;
+}
+
+std::vector<unsigned char> decoded(const std::string& path) {
+  const std::string bytes = test::readFile(path);
+  PngImage image;
+  std::string error;
+  EXPECT_TRUE(image.decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), error))
+      << path << ": " << error;
+  return image.pixels;
+}
+
+TEST(TextureCache, AtlasesWithWordsFollowTheLanguageInPlace) {
+  ORB_REQUIRE_GL();
+  const std::string data = test::sourceDir() + "devdata/";
+  TextureCache cache;
+  auto title = cache.getTexture(data + "title.png");
+  const GLuint name = title->glName;
+  ASSERT_EQ(decoded(data + "title.png"), texels(*title)) << "English before any choice";
+
+  // A screen built before the choice keeps its pointer and draws the German words.
+  cache.setLanguage("de");
+  EXPECT_EQ(name, title->glName);
+  EXPECT_EQ(decoded(data + "lang/de/title.png"), texels(*title));
+  EXPECT_EQ(title.get(), cache.getTexture(data + "title.png").get());
+
+  // A language without its own images, and a code that tries to leave the
+  // data folder, both mean the English images.
+  for (const char* code : {"xx", "../lang/de", "en", ""}) {
+    SCOPED_TRACE(code);
+    cache.setLanguage(code);
+    EXPECT_EQ(decoded(data + "title.png"), texels(*title));
+  }
+
+  // Chosen first: the German atlas is the one loaded; an image without words
+  // has no per-language copy and comes from devdata/ itself.
+  TextureCache german;
+  german.setLanguage("de");
+  EXPECT_EQ(decoded(data + "lang/de/game.png"), texels(*german.getTexture(data + "game.png")));
+  EXPECT_EQ(data + "round.png", german.resolve(data + "round.png"));
+  EXPECT_FALSE(german.getTexture(data + "round.png")->empty());
 }
 
 }  // namespace

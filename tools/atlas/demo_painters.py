@@ -140,7 +140,7 @@ def demo_label(image, box, ctx):
     d.rounded_rectangle((3 * SS, 3 * SS, w * SS - 3 * SS, h * SS - 3 * SS), radius=r - 2 * SS,
                         fill=LABEL_FILL)
     image.alpha_composite(layer.resize((w, h), Image.LANCZOS), (left, top))
-    ctx.fit_text(image, (left + 24, top + 10, w - 48, h - 20), "DEMONSTRATION")
+    ctx.fit_text(image, (left + 24, top + 10, w - 48, h - 20), ("demo.label", "DEMONSTRATION"))
 
 
 DEMO_PAINTERS = {

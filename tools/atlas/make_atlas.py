@@ -4,7 +4,12 @@ and the second atlas devdata/game2.png (results and menus, records_painters.py),
 and the title atlas devdata/title.png (title_painters.py), and the title's side
 panels devdata/title2.png (panels_painters.py).
 
-Usage: python3 tools/atlas/make_atlas.py [repo root]
+Usage: python3 tools/atlas/make_atlas.py [repo root [language code ...]]
+
+Every atlas that holds words is painted once more for each language with a
+caption table in tools/lang/captions/<code>.json, into devdata/lang/<code>/,
+rectangle for rectangle as the English one (a longer caption is painted
+smaller, never outside its rectangle).
 
 Fixed regions that the game code addresses by constant (digit strips, pole
 labels, tap ring, clock-face texels) are painted at exactly those pixels.
@@ -56,9 +61,40 @@ class Context:
     outline = (16, 20, 28, 255)
     accent = CLOCK_RIM_COLOUR
 
-    def __init__(self, root):
+    def __init__(self, root, captions=None, language="en"):
         self.root = root
         self._fonts = {}
+        self.captions = captions  # key -> painted text; None paints the English
+        self.language = language
+
+    def text(self, caption):
+        """The words to paint: a plain string is painted as it is (names such as
+        "GLOB"); a (key, English) pair comes from the language's caption table,
+        which must have it, so no English word slips into a translated atlas."""
+        if isinstance(caption, str):
+            return caption
+        key, english = caption
+        if self.captions is None:
+            return english
+        if key not in self.captions:
+            sys.exit(f"atlas: caption \"{key}\" ({english}) has no {self.language} translation")
+        return self.captions[key]
+
+    def fitted(self, face, size, text, width, stroke=0, spacing=0):
+        """The font at size, or smaller until text (letters spaced by spacing)
+        is no wider than width: a longer translation shrinks, never overflows."""
+        while True:
+            font = self.font(face, size)
+            if spacing:
+                ink = sum(font.getbbox(ch, stroke_width=stroke)[2] -
+                          font.getbbox(ch, stroke_width=stroke)[0] for ch in text)
+                ink += spacing * (len(text) - 1)
+            else:
+                x0, _, x1, _ = font.getbbox(text, stroke_width=stroke)
+                ink = x1 - x0
+            if ink <= width or size <= 7:
+                return font
+            size -= 1
 
     def font(self, face, size):
         path = DISPLAY_FONT if face == "display" else TEXT_FONT
@@ -69,6 +105,7 @@ class Context:
 
     def fit_text(self, image, box, text, face="display", size=None, stroke=2):
         """White text with a dark outline, as large as fits, centred in box."""
+        text = self.text(text)
         left, top, w, h = box
         size = size or h
         while size > 6:
@@ -181,7 +218,7 @@ def make_game_atlas(root, params, ctx):
     paint_digit_strip(image, ctx, LARGE)
     paint_digit_strip(image, ctx, SMALL)
     for text, box in POLE_LABELS.items():
-        ctx.fit_text(image, box, text, "display", stroke=3)
+        ctx.fit_text(image, box, ("pole." + text.lower(), text), "display", stroke=3)
     paint_tap_ring(image, TAP_RING)
     paint_clock_gradient(image)
 
@@ -223,24 +260,62 @@ def make_round():
     return round_painters.panel_quarter(ROUND_SIZE)
 
 
+def word_atlases(root, params, ctx):
+    """(file, image) of every atlas that holds words, painted in ctx's language."""
+    return [
+        (ATLAS, make_game_atlas(root, params, ctx)),
+        (records_painters.ATLAS, records_painters.make_game2(params, ctx, find_widgets,
+                                                             painters.placeholder)),
+        (title_painters.ATLAS, title_painters.make_title(params, ctx, find_widgets,
+                                                         painters.placeholder)),
+        (demo_painters.ATLAS, demo_painters.make_demo(params, ctx, find_widgets,
+                                                      painters.placeholder)),
+        (panels_painters.ATLAS, panels_painters.make_title2(params, ctx, find_widgets,
+                                                            painters.placeholder)),
+    ]
+
+
+def save(image, path):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    image.save(path, optimize=False, compress_level=9)
+
+
 def main():
+    """With language codes after the root, only those languages' atlases are
+    painted ("en" for the English ones in devdata/)."""
     root = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
                            os.path.join(os.path.dirname(__file__), "..", ".."))
+    only = sys.argv[2:]
     with open(os.path.join(root, "devdata/params.json"), encoding="utf-8") as f:
         params = json.load(f)
-    ctx = Context(root)
-    make_game_atlas(root, params, ctx).save(os.path.join(root, ATLAS), optimize=False,
-                                            compress_level=9)
-    make_round().save(os.path.join(root, ROUND), optimize=False, compress_level=9)
-    records_painters.make_game2(params, ctx, find_widgets, painters.placeholder).save(
-        os.path.join(root, records_painters.ATLAS), optimize=False, compress_level=9)
-    title_painters.make_title(params, ctx, find_widgets, painters.placeholder).save(
-        os.path.join(root, title_painters.ATLAS), optimize=False, compress_level=9)
-    demo_painters.make_demo(params, ctx, find_widgets, painters.placeholder).save(
-        os.path.join(root, demo_painters.ATLAS), optimize=False, compress_level=9)
-    panels_painters.make_title2(params, ctx, find_widgets, painters.placeholder).save(
-        os.path.join(root, panels_painters.ATLAS), optimize=False, compress_level=9)
-    print(f"wrote {ATLAS}, {records_painters.ATLAS}, {title_painters.ATLAS}, {demo_painters.ATLAS} and {ROUND}")
+    if not only or "en" in only:
+        ctx = Context(root)
+        for name, image in word_atlases(root, params, ctx):
+            save(image, os.path.join(root, name))
+        save(make_round(), os.path.join(root, ROUND))
+        print(f"wrote {ATLAS}, {records_painters.ATLAS}, {title_painters.ATLAS}, "
+              f"{demo_painters.ATLAS}, {panels_painters.ATLAS} and {ROUND}")
+    # Each language's atlases keep the English layout, so the parameters hold
+    # for all of them; the game loads devdata/lang/<code>/<file> in their place.
+    for code, captions in captions_by_language(root).items():
+        if only and code not in only:
+            continue
+        ctx = Context(root, captions, code)
+        for name, image in word_atlases(root, params, ctx):
+            save(image, os.path.join(root, "devdata", "lang", code, os.path.basename(name)))
+        print(f"wrote devdata/lang/{code}/: the same atlases in {code}")
+
+
+def captions_by_language(root):
+    """code -> {caption key: text}, from tools/lang/captions/<code>.json beside
+    this tool (the tables travel with the tool, not with the data root)."""
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lang", "captions")
+    tables = {}
+    for file in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+        if file.endswith(".json"):
+            with open(os.path.join(folder, file), encoding="utf-8") as f:
+                tables[file[:-5]] = json.load(f)
+    return tables
 
 
 if __name__ == "__main__":

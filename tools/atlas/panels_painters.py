@@ -17,7 +17,9 @@ from widget_atlas import paint_atlas  # noqa: E402
 
 ATLAS = "devdata/title2.png"
 ATLAS_SIZE = (512, 512)
-MONTHS = ["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"]
+MONTHS = [(f"month.{i + 1}", name) for i, name in
+          enumerate(["Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov",
+                     "Dec"])]
 # The crop the tiles show (degrees): Europe and Africa, where snow and green
 # change most visibly with the month.
 CROP_LON = (-20.0, 60.0)
@@ -92,7 +94,8 @@ def _picture_tile(image, box, picture, label, ctx, label_x=None):
     tile.alpha_composite(foot_img)
     tile.alpha_composite(_edge((w, h), TILE_RADIUS, (255, 255, 255, 90)))
     image.alpha_composite(tile, (left, top))
-    font = ctx.font("text", 14)
+    label = ctx.text(label)
+    font = ctx.fitted("text", 14, label, w - 6 if label_x is None else w - label_x - 6, stroke=2)
     if label_x is None:
         _outlined(image, box, label, font, w / 2, h - 11, anchor="centre")
     else:
@@ -108,7 +111,7 @@ def month_tile(i):
 def night_tile(image, box, ctx):
     # The lights are sparse at this size: brightened so the tile reads as the night earth.
     crop = _crop(ctx, "earth_night.png", box[2:], lon=(-15.0, 105.0), lat=(60.0, 24.0))
-    _picture_tile(image, box, ImageEnhance.Brightness(crop).enhance(2.2), "Night", ctx, label_x=12)
+    _picture_tile(image, box, ImageEnhance.Brightness(crop).enhance(2.2), ("earth.night", "Night"), ctx, label_x=12)
 
 
 def auto_tile(image, box, ctx):
@@ -127,7 +130,8 @@ def auto_tile(image, box, ctx):
             x, y = 11 + c * 5.5, 17 + r * 5
             d.rectangle([x * s, y * s, (x + 3) * s, (y + 3) * s], fill=DARK)
     image.alpha_composite(layer.resize((h, h), Image.LANCZOS), (left + 4, top))
-    _outlined(image, box, "By month", ctx.font("text", 15), 46, h / 2)
+    label = ctx.text(("earth.by_month", "By month"))
+    _outlined(image, box, label, ctx.fitted("text", 15, label, w - 46 - 6, stroke=2), 46, h / 2)
 
 
 def _globe_disc(ctx, diameter, name="earth_07.png", lon0=15.0, lat0=25.0):
@@ -182,7 +186,7 @@ def correct_panel(image, box, ctx):
     by the game from the HUD digit strip."""
     left, top, w, h = box
     _paste_down(image, _panel((w, h)), box)
-    _label(image, box, "PLACES FOUND", ctx, size=13, spacing=2, align="centre", pad=(0, 9),
+    _label(image, box, ("panel.found", "PLACES FOUND"), ctx, size=13, spacing=2, align="centre", pad=(0, 9),
            fill=LABEL)
     # A thin gold rule under the caption: the one accent of the panel.
     rule = Image.new("RGBA", (w * SS, h * SS), (0, 0, 0, 0))

@@ -28,6 +28,7 @@ MENU_FILL = (8, 12, 20, 205)  # a little denser than the HUD panels: the buttons
 WHITE = (255, 255, 255, 255)
 LABEL = (255, 255, 255, 235)
 LEADER = (255, 255, 255, 60)
+SCORE_ROOM = 120  # width of the results' "Score" label, left of the score's digits
 
 
 def _layer(w, h):
@@ -88,11 +89,11 @@ def continue_button(image, box, ctx):
           fill=(255, 255, 255, 150), width=SS)
     d.line([pill[0] + r, pill[1] + 2 * SS, pill[2] - r, pill[1] + 2 * SS], fill=(255, 255, 255, 150),
            width=SS)
-    font = ctx.font("display", 26)
-    label = "Continue"
-    x0, _, x1, _ = font.getbbox(label)
+    label = ctx.text(("button.continue", "Continue"))
     arrow = 16
     gap = 12
+    font = ctx.fitted("display", 26, label, w - 2 * m - h * 0.6 - gap - arrow)
+    x0, _, x1, _ = font.getbbox(label)
     total = (x1 - x0) + gap + arrow
     start = (w - total) / 2
     _triangle(d, (start + (x1 - x0) + gap + arrow / 2) * SS, (h / 2) * SS, arrow * SS, DARK)
@@ -131,9 +132,10 @@ def menu_button(text, edge, icon):
         pill = [m * SS, m * SS, (w - m) * SS - 1, (h - m) * SS - 1]
         r = (h - 2 * m) * SS // 2
         d.rounded_rectangle(pill, radius=r, fill=MENU_FILL, outline=edge, width=2 * SS)
-        font = ctx.font("display", 22)
-        x0, _, x1, _ = font.getbbox(text)
+        words = ctx.text(text)
         icon_w, gap = 14, 10
+        font = ctx.fitted("display", 22, words, w - 2 * m - h * 0.6 - gap - icon_w, stroke=1)
+        x0, _, x1, _ = font.getbbox(words)
         start = (w - ((x1 - x0) + gap + icon_w)) / 2
         ix, iy = (start + icon_w / 2) * SS, (h / 2) * SS
         if icon == "play":
@@ -143,16 +145,16 @@ def menu_button(text, edge, icon):
             for a, b in (((-s, -s), (s, s)), ((-s, s), (s, -s))):
                 d.line([ix + a[0], iy + a[1], ix + b[0], iy + b[1]], fill=edge, width=3 * SS)
         _down(image, layer, box)
-        _text(image, box, text, font, WHITE, start + icon_w + gap, h / 2, stroke=1)
+        _text(image, box, words, font, WHITE, start + icon_w + gap, h / 2, stroke=1)
     return paint
 
 
 def results_heading(image, box, ctx):
     """"RESULTS" spaced out in the display face over a short gold rule."""
     left, top, w, h = box
-    font = ctx.font("display", 34)
-    text = "RESULTS"
+    text = ctx.text(("results.title", "RESULTS"))
     spacing = 5
+    font = ctx.fitted("display", 34, text, w - 8, stroke=3, spacing=spacing)
     widths = [font.getbbox(ch, stroke_width=3)[2] - font.getbbox(ch, stroke_width=3)[0] for ch in text]
     total = sum(widths) + spacing * (len(text) - 1)
     x = (w - total) / 2
@@ -173,8 +175,9 @@ def row_label(text):
     running on towards the number column."""
     def paint(image, box, ctx):
         left, top, w, h = box
-        font = ctx.font("text", 21)
-        end = _text(image, box, text, font, LABEL, 1, h / 2, stroke=2)
+        words = ctx.text(text)
+        font = ctx.fitted("text", 21, words, w - 3, stroke=2)
+        end = _text(image, box, words, font, LABEL, 1, h / 2, stroke=2)
         layer = _layer(w, h)
         d = ImageDraw.Draw(layer)
         y = (h / 2 + 6) * SS
@@ -198,7 +201,10 @@ def score_label(image, box, ctx):
         d.line([x, 0, x, SS - 1], fill=(255, 255, 255, int(round(70 * fade))))
     _down(image, layer, box)
     digits_top, digits_h = 8, 69
-    _text(image, box, "Score", ctx.font("display", 30), GOLD, 1, digits_top + digits_h / 2, stroke=2)
+    # The score's digits stand to the right of the label's room.
+    score = ctx.text(("results.score", "Score"))
+    _text(image, box, score, ctx.fitted("display", 30, score, SCORE_ROOM, stroke=2), GOLD, 1,
+          digits_top + digits_h / 2, stroke=2)
 
 
 def fame_star(image, box, ctx):
@@ -239,16 +245,16 @@ def fame_star(image, box, ctx):
 RECORDS_PAINTERS = {
     "agree/widget": continue_button,  # a lone widget object is named by its path
     "abort": pause_button,
-    "abort_ng": menu_button("Resume", GOLD, "play"),
-    "abort_ok": menu_button("Quit game", (255, 255, 255, 200), "cross"),
-    "pause": banner("PAUSED", WHITE_TOP, WHITE_BOTTOM, GLOW_DARK, margin=14, stroke=3),
+    "abort_ng": menu_button(("menu.resume", "Resume"), GOLD, "play"),
+    "abort_ok": menu_button(("menu.quit", "Quit game"), (255, 255, 255, 200), "cross"),
+    "pause": banner(("banner.pause", "PAUSED"), WHITE_TOP, WHITE_BOTTOM, GLOW_DARK, margin=14, stroke=3),
     "result_title": results_heading,
-    "result_konahen": row_label("Places found"),
-    "result_level": row_label("Level"),
-    "result_just": row_label("First-tap answers"),
-    "result_just_max": row_label("Best streak"),
-    "result_tap": row_label("Taps"),
-    "result_tap_avg": row_label("Taps per place"),
+    "result_konahen": row_label(("results.found", "Places found")),
+    "result_level": row_label(("results.level", "Level")),
+    "result_just": row_label(("results.just", "First-tap answers")),
+    "result_just_max": row_label(("results.best_streak", "Best streak")),
+    "result_tap": row_label(("results.taps", "Taps")),
+    "result_tap_avg": row_label(("results.taps_avg", "Taps per place")),
     "result_score": score_label,
     "result_fame1": fame_star,
     "result_fame2": fame_star,

@@ -60,10 +60,18 @@ def panel_quarter(size):
     return image
 
 
-def _label(image, box, text, ctx, size=13, spacing=2, align="left", pad=(12, 7), fill=LABEL):
-    """Small letter-spaced caps in the text face."""
+def _label(image, box, text, ctx, size=13, spacing=2, align="left", pad=(12, 7), fill=LABEL,
+           room=None):
+    """Small letter-spaced caps in the text face, no wider than room (by
+    default the box less its side pads); a smaller size keeps the caps' middle."""
     left, top, w, h = box
-    font = ctx.font("text", size)
+    text = ctx.text(text)
+    room = w - 2 * max(pad[0], 6) if room is None else room
+    full = ctx.font("text", size)
+    font = ctx.fitted("text", size, text, room, spacing=spacing)
+    _, fy0, _, fy1 = full.getbbox("H")
+    _, sy0, _, sy1 = font.getbbox("H")
+    pad = (pad[0], pad[1] + ((fy0 + fy1) - (sy0 + sy1)) / 2)
     widths = [font.getbbox(ch)[2] - font.getbbox(ch)[0] for ch in text]
     total = sum(widths) + spacing * (len(text) - 1)
     x = left + pad[0] if align == "left" else left + (w - total) / 2
@@ -114,10 +122,11 @@ def unit_mark(text):
     """White unit text, outlined, sitting on the distance panel."""
     def paint(image, box, ctx):
         left, top, w, h = box
-        font = ctx.font("text", 20)
-        x0, y0, x1, y1 = font.getbbox(text, stroke_width=2)
+        words = ctx.text(text)
+        font = ctx.fitted("text", 20, words, w - 1, stroke=2)
+        x0, y0, x1, y1 = font.getbbox(words, stroke_width=2)
         layer = Image.new("RGBA", image.size, (0, 0, 0, 0))
-        ImageDraw.Draw(layer).text((left + 2 - x0, top + h - 3 - y1), text, font=font,
+        ImageDraw.Draw(layer).text((left + 2 - x0, top + h - 3 - y1), words, font=font,
                                    fill=ctx.white, stroke_width=2, stroke_fill=DARK)
         image.alpha_composite(layer.crop((left, top, left + w, top + h)), (left, top))
     return paint
@@ -160,24 +169,25 @@ def banner(text, top_colour, bottom_colour, glow, face="display", margin=8, stro
     outline and a soft coloured glow around it."""
     def paint(image, box, ctx):
         left, top, w, h = box
-        font = _fit_font(ctx, face, text, w - 2 * margin, h - 2 * margin, stroke)
-        x0, y0, x1, y1 = font.getbbox(text, stroke_width=stroke)
+        words = ctx.text(text)
+        font = _fit_font(ctx, face, words, w - 2 * margin, h - 2 * margin, stroke)
+        x0, y0, x1, y1 = font.getbbox(words, stroke_width=stroke)
         ox = (w - (x1 - x0)) / 2 - x0
         oy = (h - (y1 - y0)) / 2 - y0
 
         mask = Image.new("L", (w, h), 0)
-        ImageDraw.Draw(mask).text((ox, oy), text, font=font, fill=255, stroke_width=stroke + 2,
+        ImageDraw.Draw(mask).text((ox, oy), words, font=font, fill=255, stroke_width=stroke + 2,
                                   stroke_fill=255)
         halo = mask.filter(ImageFilter.GaussianBlur(margin / 2.2))
         glow_layer = Image.new("RGBA", (w, h), glow[:3] + (0,))
         glow_layer.putalpha(halo.point(lambda v: int(v * glow[3] / 255)))
 
         outline = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-        ImageDraw.Draw(outline).text((ox, oy), text, font=font, fill=DARK, stroke_width=stroke,
+        ImageDraw.Draw(outline).text((ox, oy), words, font=font, fill=DARK, stroke_width=stroke,
                                      stroke_fill=DARK)
 
         fill_mask = Image.new("L", (w, h), 0)
-        ImageDraw.Draw(fill_mask).text((ox, oy), text, font=font, fill=255)
+        ImageDraw.Draw(fill_mask).text((ox, oy), words, font=font, fill=255)
         gradient = Image.new("RGBA", (w, h))
         gy0, gy1 = oy + y0 + stroke, oy + y1 - stroke
         for y in range(h):
@@ -201,7 +211,9 @@ def streak_pill(image, box, ctx):
     ImageDraw.Draw(layer).rounded_rectangle([0, 0, w * SS - 1, h * SS - 1], radius=h * SS // 2,
                                             fill=PANEL_FILL, outline=(255, 196, 64, 120), width=SS)
     _paste_down(image, layer, box)
-    _label(image, box, "STREAK", ctx, size=14, spacing=2, pad=(14, 11), fill=GOLD)
+    # The game draws the count after the "×" at x = 92.
+    _label(image, box, ("hud.streak", "STREAK"), ctx, size=14, spacing=2, pad=(14, 11), fill=GOLD,
+           room=92 - 14 - 6)
     font = ctx.font("display", 22)
     layer = Image.new("RGBA", image.size, (0, 0, 0, 0))
     x0, y0, x1, y1 = font.getbbox("×")
@@ -217,23 +229,23 @@ GLOW_GOLD = (255, 170, 40, 170)
 GLOW_RED = (255, 40, 20, 160)
 
 ROUND_PAINTERS = {
-    "timeremain": hud_panel("TIME"),
-    "level": hud_panel("LEVEL", align="centre"),
-    "konahen": hud_panel("FOUND", align="centre"),
-    "distance": hud_panel("DISTANCE"),
+    "timeremain": hud_panel(("hud.time", "TIME")),
+    "level": hud_panel(("hud.level", "LEVEL"), align="centre"),
+    "konahen": hud_panel(("hud.found", "FOUND"), align="centre"),
+    "distance": hud_panel(("hud.distance", "DISTANCE")),
     "ans_time": clock_face,
-    "km": unit_mark("km"),
-    "mi": unit_mark("mi"),
+    "km": unit_mark(("unit.km", "km")),
+    "mi": unit_mark(("unit.mi", "mi")),
     "up": arrow(-1, GOLD),
     "down": arrow(+1, COOL),
-    "levelup": banner("LEVEL UP!", GOLD_LIGHT, GOLD, GLOW_GOLD),
-    "hurryup": banner("HURRY UP!", RED_LIGHT, RED, GLOW_RED),
-    "time_short": banner("LAST 10 SECONDS!", RED_LIGHT, RED, GLOW_RED),
-    "dobest": banner("DO YOUR BEST!", WHITE_TOP, WHITE_BOTTOM, GLOW_DARK),
-    "gameintro": banner("Find each place on the globe", WHITE_TOP, WHITE_BOTTOM, GLOW_DARK,
+    "levelup": banner(("banner.levelup", "LEVEL UP!"), GOLD_LIGHT, GOLD, GLOW_GOLD),
+    "hurryup": banner(("banner.hurryup", "HURRY UP!"), RED_LIGHT, RED, GLOW_RED),
+    "time_short": banner(("banner.time_short", "LAST 10 SECONDS!"), RED_LIGHT, RED, GLOW_RED),
+    "dobest": banner(("banner.dobest", "DO YOUR BEST!"), WHITE_TOP, WHITE_BOTTOM, GLOW_DARK),
+    "gameintro": banner(("banner.gameintro", "Find each place on the globe"), WHITE_TOP, WHITE_BOTTOM, GLOW_DARK,
                         margin=6, stroke=2),
-    "gamestart": banner("START!", WHITE_TOP, GOLD_LIGHT, GLOW_GOLD, margin=10),
-    "gameover": banner("GAME OVER", WHITE_TOP, WHITE_BOTTOM, GLOW_DARK, margin=10),
-    "just": banner("JUST!", GOLD_LIGHT, GOLD, GLOW_GOLD, margin=9),
+    "gamestart": banner(("banner.gamestart", "START!"), WHITE_TOP, GOLD_LIGHT, GLOW_GOLD, margin=10),
+    "gameover": banner(("banner.gameover", "GAME OVER"), WHITE_TOP, WHITE_BOTTOM, GLOW_DARK, margin=10),
+    "just": banner(("banner.just", "JUST!"), GOLD_LIGHT, GOLD, GLOW_GOLD, margin=9),
     "just_x": streak_pill,
 }

@@ -113,7 +113,9 @@ def logo_half(text, top_colour, bottom_colour, glow, align):
 def subtitle(text, align):
     def paint(image, box, ctx):
         w = box[2]
-        _text(image, box, text, ctx.font("text", 16), SOFT, w - 2 if align == "right" else 2,
+        words = ctx.text(text)
+        _text(image, box, words, ctx.fitted("text", 16, words, w - 4, stroke=2, spacing=2), SOFT,
+              w - 2 if align == "right" else 2,
               align=align, stroke=2, spacing=2)
     return paint
 
@@ -160,7 +162,9 @@ def studio_card(image, box, ctx):
     x = h + 44
     _text(image, box, STUDIO.upper(), ctx.font("display", 28), WHITE, x, stroke=3, spacing=1,
           y_centre=h / 2 - 12)
-    _text(image, box, "STUDIO  PRESENTS", ctx.font("text", 16), (255, 220, 150, 255), x + 2,
+    presents = ctx.text(("studio.presents", "STUDIO  PRESENTS"))
+    _text(image, box, presents, ctx.fitted("text", 16, presents, w - x - 14, stroke=2, spacing=4),
+          (255, 220, 150, 255), x + 2,
           stroke=2, spacing=4, y_centre=h / 2 + 24)
 
 
@@ -206,15 +210,19 @@ def how_to(icon, caption):
         _panel(d, w, h)
         icon(d, w / 2 * SS, 74 * SS, 42 * SS)
         _down(image, layer, box)
-        _text(image, box, caption, ctx.font("display", 21), WHITE, w / 2, align="center", stroke=2,
+        words = ctx.text(caption)
+        _text(image, box, words, ctx.fitted("display", 21, words, w - 16, stroke=2), WHITE, w / 2,
+              align="center", stroke=2,
               y_centre=h - 34)
     return paint
 
 
 def notice(image, box, ctx):
     w = box[2]
-    _text(image, box, f"\u00a9 2026 {STUDIO} Studio \u00b7 Earth imagery: NASA Blue Marble",
-          ctx.font("text", 15), (255, 255, 255, 200), w / 2, align="center", stroke=2)
+    imagery = ctx.text(("notice.imagery", "Earth imagery"))
+    line = f"\u00a9 2026 {STUDIO} Studio \u00b7 {imagery}: NASA Blue Marble"
+    _text(image, box, line, ctx.fitted("text", 15, line, w - 8, stroke=2), (255, 255, 255, 200),
+          w / 2, align="center", stroke=2)
 
 
 def _pill(w, h, fill_top, fill_bottom, edge, m=4):
@@ -248,14 +256,19 @@ def mode_button(label, sub, gold):
         d.polygon([(ax - s * 0.8, ay - s), (ax + s, ay), (ax - s * 0.8, ay + s)],
                   fill=ink if gold else GOLD)
         _down(image, layer, box)
+        name = ctx.text(label)
+        room = w - 70  # centred at w / 2 + 10, clear of the arrow at the left
         if sub:
-            _text(image, box, label, ctx.font("display", 24), ink, w / 2 + 10, align="center",
-                  stroke=stroke, y_centre=h / 2 - 8)
-            _text(image, box, sub, ctx.font("text", 12), sub_ink, w / 2 + 10, align="center",
+            rule = ctx.text(sub)
+            _text(image, box, name, ctx.fitted("display", 24, name, room, stroke=stroke), ink,
+                  w / 2 + 10, align="center", stroke=stroke, y_centre=h / 2 - 8)
+            # The rule's line runs under the arrow: only the pill's ends bound it.
+            _text(image, box, rule, ctx.fitted("text", 12, rule, w - 40, stroke=1 if stroke else 0,
+                                               spacing=1), sub_ink, w / 2 + 10, align="center",
                   stroke=1 if stroke else 0, spacing=1, y_centre=h / 2 + 14)
         else:
-            _text(image, box, label, ctx.font("display", 30), ink, w / 2 + 10, align="center",
-                  stroke=stroke)
+            _text(image, box, name, ctx.fitted("display", 30, name, room, stroke=stroke), ink,
+                  w / 2 + 10, align="center", stroke=stroke)
     return paint
 
 
@@ -271,7 +284,9 @@ def credits_button(image, box, ctx):
         pts.append((cx + rr * math.cos(a), cy + rr * math.sin(a)))
     d.polygon(pts, fill=GOLD)
     _down(image, layer, box)
-    _text(image, box, "Credits", ctx.font("display", 21), WHITE, w / 2 + 12, align="center", stroke=2)
+    words = ctx.text(("title.credits", "Credits"))
+    _text(image, box, words, ctx.fitted("display", 21, words, 2 * (w / 2 + 12 - 44), stroke=2), WHITE,
+          w / 2 + 12, align="center", stroke=2)
 
 
 def sound_button(image, box, ctx):
@@ -326,35 +341,41 @@ def option_button(label, swatches=()):
             d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=colour, outline=WHITE, width=SS)
         _down(image, layer, box)
         x = (w - 16 * len(swatches)) / 2 if swatches else w / 2
-        _text(image, box, label, ctx.font("text", 15), WHITE, x, align="center", stroke=2)
+        # Centred on x and clear of the leftmost colour dot.
+        room = 2 * (w - 22 - 16 * len(swatches) - x) if swatches else w - 24
+        words = ctx.text(label)
+        _text(image, box, words, ctx.fitted("text", 15, words, room, stroke=2), WHITE, x,
+              align="center", stroke=2)
     return paint
 
 
 TITLE_PAINTERS = {
     "intro_1": studio_card,
-    "intro_2": how_to(_icon_globe, "Turn the globe"),
-    "intro_3": how_to(_icon_tap, "Tap the place"),
-    "intro_4": how_to(_icon_clock, "Beat the clock"),
+    "intro_2": how_to(_icon_globe, ("intro.turn", "Turn the globe")),
+    "intro_3": how_to(_icon_tap, ("intro.tap", "Tap the place")),
+    "intro_4": how_to(_icon_clock, ("intro.clock", "Beat the clock")),
     "glob": logo_half("GLOB", WHITE_TOP, WHITE_BOTTOM, GLOW_DARK, "right"),
     "aro": logo_half("ARO", GOLD_LIGHT, GOLD_DEEP, GLOW_DARK, "left"),
-    "glob_kana": subtitle("FIND THE PLACE", "right"),
-    "aro_kana": subtitle("ON THE EARTH", "left"),
+    "glob_kana": subtitle(("logo.sub_left", "FIND THE PLACE"), "right"),
+    "aro_kana": subtitle(("logo.sub_right", "ON THE EARTH"), "left"),
     "orb": studio_mark,
     "copyright": notice,
-    "play": mode_button("Play", None, True),
-    "normal": mode_button("Normal", "turn and tap", True),
-    "advanced": mode_button("Advanced", "the globe turns freely", False),
-    "survival": mode_button("Survival", "one time-out ends it", False),
+    "play": mode_button(("mode.play", "Play"), None, True),
+    "normal": mode_button(("mode.normal", "Normal"), ("mode.normal_sub", "turn and tap"), True),
+    "advanced": mode_button(("mode.advanced", "Advanced"),
+                            ("mode.advanced_sub", "the globe turns freely"), False),
+    "survival": mode_button(("mode.survival", "Survival"),
+                            ("mode.survival_sub", "one time-out ends it"), False),
     "credits": credits_button,
     "sound": sound_button,
     "sound_off": volume_bar(False),
     "sound_on": volume_bar(True),
-    "unit_km": option_button("Distances in km"),
-    "unit_mi": option_button("Distances in miles"),
+    "unit_km": option_button(("option.km", "Distances in km")),
+    "unit_mi": option_button(("option.mi", "Distances in miles")),
     # The pairs that tell right from wrong: as drawn by default, and the
     # colour-blind-safe pair (the game's "palette" in params.json).
-    "palette_std": option_button("Colours", ((230, 40, 40, 255), (40, 200, 70, 255))),
-    "palette_cvd": option_button("Colours", ((40, 120, 255, 255), (255, 150, 20, 255))),
+    "palette_std": option_button(("option.colours", "Colours"), ((230, 40, 40, 255), (40, 200, 70, 255))),
+    "palette_cvd": option_button(("option.colours", "Colours"), ((40, 120, 255, 255), (255, 150, 20, 255))),
 }
 
 
