@@ -24,7 +24,7 @@ CommandLine CommandLine::parse(int argc, const char* const* argv) {
       line.language = arg.substr(7);
     } else {
       line.action = Action::Error;
-      line.problem = arg;
+      line.problem = arg == "--lang" ? "--lang needs a language code, e.g. --lang de" : "unknown option " + arg;
       return line;
     }
   }

@@ -11,7 +11,7 @@ struct CommandLine {
   Action action = Action::Play;
   bool fullscreen = false;  // --fullscreen; --windowed (the default) turns it off again
   std::string language;     // --lang CODE: the language to play in ("" follows the settings, then the desktop)
-  std::string problem;      // for Error: the option that was not understood
+  std::string problem;      // for Error: what was wrong, as the player should read it
 
   static CommandLine parse(int argc, const char* const* argv);
   static const char* usage();

@@ -158,7 +158,7 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
       std::cout << "globaro " << kVersion << "\n";
       return 0;
     case CommandLine::Action::Error:
-      std::cerr << "globaro: unknown option " << options.problem << "\n" << CommandLine::usage();
+      std::cerr << "globaro: " << options.problem << "\n" << CommandLine::usage();
       return 2;
     case CommandLine::Action::Play:
       break;
