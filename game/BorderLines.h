@@ -15,7 +15,8 @@ struct GameContext;
 // "dist" and "full_dist" ("learn"."borders"). Nothing is read before the
 // camera first comes within "dist"; then the outlines are read a few files a
 // frame, cut down to what a pixel shows at the nearest zoom, and kept for the
-// rest of the program run as one float array per set. A division's country
+// rest of the program run as float arrays per set, at two levels of detail:
+// the coarse one is drawn while the lines are still faint. A division's country
 // is the prefix of its place key ("us" of "us_ca"). Leaves on kMsgBackToTitle.
 class BorderLines : public TaskProc {
  public:
