@@ -5,6 +5,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -131,6 +133,17 @@ bool PngImage::decode(const unsigned char* data, std::size_t size, std::string& 
   width = static_cast<int>(decoded.width);
   height = static_cast<int>(decoded.height);
   return true;
+}
+
+bool PngImage::load(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    *this = PngImage();
+    error = "cannot open file";
+    return false;
+  }
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return decode(bytes.data(), bytes.size(), error);
 }
 
 }  // namespace orb

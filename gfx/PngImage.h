@@ -26,6 +26,9 @@ struct PngImage {
   // Images over 4096 pixels on a side are refused before any pixel memory is
   // taken, whatever their header claims.
   [[nodiscard]] bool decode(const unsigned char* data, std::size_t size, std::string& error);
+  // Reads and decodes a file, with the same promises ("cannot open file" when
+  // it cannot be read).
+  [[nodiscard]] bool load(const std::string& path, std::string& error);
 };
 
 }  // namespace orb

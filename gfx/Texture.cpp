@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "gfx/PngImage.h"
@@ -40,6 +38,12 @@ Texture::Texture(const std::string& path, bool mip) : name(baseName(path)) {
   load(path);
 }
 
+Texture::Texture(const PngImage& image, const std::string& textureName, bool mip) : name(textureName) {
+  glGenTextures(1, &glName);
+  mipmapped = mip ? 1 : 0;
+  upload(image);
+}
+
 Texture::~Texture() { glDeleteTextures(1, &glName); }
 
 void Texture::bind() const { glBindTexture(GL_TEXTURE_2D, glName); }
@@ -59,16 +63,9 @@ int Texture::nextPowerOfTwo(int size) {
 }
 
 bool Texture::load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "texture %s: cannot open file\n", path.c_str());
-    return false;
-  }
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                         std::istreambuf_iterator<char>());
   PngImage image;
   std::string error;
-  if (!image.decode(bytes.data(), bytes.size(), error)) {
+  if (!image.load(path, error)) {
     std::fprintf(stderr, "texture %s: %s\n", path.c_str(), error.c_str());
     return false;
   }

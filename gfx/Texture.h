@@ -16,6 +16,8 @@ struct PngImage;
 class Texture {
  public:
   Texture(const std::string& path, bool mipmapped);
+  // An image made in memory, under the given name.
+  Texture(const PngImage& image, const std::string& name, bool mipmapped);
   ~Texture();
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;

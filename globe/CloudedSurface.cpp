@@ -16,18 +16,21 @@ namespace {
 
 // GLSL 1.10. gl_Color is the clamped lit colour; gl_TexCoord[0] the surface's
 // texture coordinate, which the shadow shares (same mesh, same spin);
-// gl_TexCoord[1] the shell's. The arithmetic is the blending of the three
-// passes it replaces: reverse subtract, then (1, 1 - source colour).
+// gl_TexCoord[1] the shell's (st) and the glow's (pq). The arithmetic is the
+// blending of the passes it replaces: reverse subtract, then (1, 1 - source
+// colour), then (1, 1).
 constexpr const char* kSource = R"(#version 110
 uniform sampler2D surface;
-uniform sampler2D clouds;
+uniform sampler2D glow;
 uniform float shadow;
 uniform float shell;
+uniform float glowLevel;
 void main() {
-  vec4 lit = gl_Color * texture2D(surface, gl_TexCoord[0].st);
-  vec3 ground = max(lit.rgb - shadow * texture2D(clouds, gl_TexCoord[0].st).rgb, 0.0);
-  vec3 above = shell * texture2D(clouds, gl_TexCoord[1].st).rgb;
-  gl_FragColor = vec4(above + ground * (1.0 - above), lit.a);
+  vec4 ground = texture2D(surface, gl_TexCoord[0].st);
+  vec3 lit = max(gl_Color.rgb * ground.rgb - shadow * ground.a, 0.0);
+  float above = shell * texture2D(surface, gl_TexCoord[1].st).a;
+  vec3 haze = glowLevel * texture2D(glow, gl_TexCoord[1].pq).rgb;
+  gl_FragColor = vec4(above + lit * (1.0 - above) + haze, gl_Color.a);
 }
 )";
 
@@ -66,9 +69,10 @@ CloudedSurface::CloudedSurface() {
   }
   glUseProgram(program_);
   glUniform1i(glGetUniformLocation(program_, "surface"), 0);
-  glUniform1i(glGetUniformLocation(program_, "clouds"), 1);
+  glUniform1i(glGetUniformLocation(program_, "glow"), 1);
   shadowAt_ = glGetUniformLocation(program_, "shadow");
   shellAt_ = glGetUniformLocation(program_, "shell");
+  glowAt_ = glGetUniformLocation(program_, "glowLevel");
   glUseProgram(0);
 }
 
@@ -77,7 +81,7 @@ CloudedSurface::~CloudedSurface() {
   if (shader_) glDeleteShader(shader_);
 }
 
-void CloudedSurface::aimShell(const SphereMesh& sphere, float shellScale) {
+void CloudedSurface::aim(const SphereMesh& sphere, const Layers& how) {
   // The eye in the globe's own frame: the model-view is a rotation R and a
   // translation t, so the eye (the origin of eye space) sits at -R^T t.
   double m[16];
@@ -86,49 +90,76 @@ void CloudedSurface::aimShell(const SphereMesh& sphere, float shellScale) {
   const double ey = -(m[4] * m[12] + m[5] * m[13] + m[6] * m[14]);
   const double ez = -(m[8] * m[12] + m[9] * m[13] + m[10] * m[14]);
   const double eyeSquared = ex * ex + ey * ey + ez * ez;
-  shellTexCoords_.resize(sphere.positions.size());
+  // The glow's half-sphere faces the eye: its image's coordinates are the eye
+  // space x and y of its points, over its radius, scaled about the centre.
+  const double glowSpread = (2.0 - static_cast<double>(how.glowZoom)) / 2.0;
+  aboveTexCoords_.resize(sphere.positions.size());
   for (std::size_t i = 0; i < sphere.positions.size(); ++i) {
     const Vec3& p = sphere.positions[i];
     const Vec2<float>& own = sphere.texCoords[i];
-    // The line eye + s (p - eye) enters the shell (radius shellScale |p|) at the
-    // smaller root s of |eye + s d|^2 = r^2; the eye is outside it.
     const double dx = p.x - ex, dy = p.y - ey, dz = p.z - ez;
-    const double r2 = (p.x * p.x + p.y * p.y + p.z * p.z) * shellScale * shellScale;
     const double a = dx * dx + dy * dy + dz * dz;
     const double b = ex * dx + ey * dy + ez * dz;
-    const double c = eyeSquared - r2;
-    const double disc = b * b - a * c;
-    if (!(a > 0.0) || disc < 0.0 || c < 0.0) {  // no usable entry (eye inside the shell): keep the vertex's own
-      shellTexCoords_[i] = own;
-      continue;
+    const double surfaceSquared = p.x * p.x + p.y * p.y + p.z * p.z;
+    // The line eye + s (p - eye) enters a sphere of radius r about the centre
+    // at the smaller root s of |eye + s d|^2 = r^2; false when the eye is
+    // inside it (or the line misses it).
+    const auto enter = [&](double scale, Vec3& q) {
+      const double c = eyeSquared - surfaceSquared * scale * scale;
+      const double disc = b * b - a * c;
+      if (!(a > 0.0) || disc < 0.0 || c < 0.0) return false;
+      const double s = (-b - std::sqrt(disc)) / a;
+      q = {static_cast<float>(ex + s * dx), static_cast<float>(ey + s * dy), static_cast<float>(ez + s * dz)};
+      return true;
+    };
+    std::array<float, 4>& out = aboveTexCoords_[i];
+    Vec3 q;
+    if (enter(how.shellScale, q)) {
+      // The mesh's own angles: theta from +x towards +z, phi from +y.
+      double turn = (std::atan2(static_cast<double>(q.z), static_cast<double>(q.x)) -
+                     std::atan2(static_cast<double>(p.z), static_cast<double>(p.x))) /
+                    static_cast<double>(kTwoPi);
+      turn -= std::floor(turn + 0.5);  // the short way round, so the seam never jumps
+      const double qLength = std::sqrt(static_cast<double>(q.x) * q.x + static_cast<double>(q.y) * q.y +
+                                       static_cast<double>(q.z) * q.z);
+      const double phi = std::acos(std::fmax(-1.0, std::fmin(1.0, q.y / qLength)));
+      // At a pole the vertex has no longitude of its own; its row is one colour.
+      const bool pole = p.x == 0.0f && p.z == 0.0f;
+      out[0] = own.x + (pole ? 0.0f : static_cast<float>(turn));
+      out[1] = static_cast<float>(phi / static_cast<double>(kPi));
+    } else {  // the eye inside the shell: keep the vertex's own
+      out[0] = own.x;
+      out[1] = own.y;
     }
-    const double s = (-b - std::sqrt(disc)) / a;
-    const double qx = ex + s * dx, qy = ey + s * dy, qz = ez + s * dz;
-    // The mesh's own angles: theta from +x towards +z, phi from +y.
-    double turn = (std::atan2(qz, qx) - std::atan2(static_cast<double>(p.z), static_cast<double>(p.x))) /
-                  static_cast<double>(kTwoPi);
-    turn -= std::floor(turn + 0.5);  // the short way round, so the seam never jumps
-    const double phi = std::acos(std::fmax(-1.0, std::fmin(1.0, qy / std::sqrt(qx * qx + qy * qy + qz * qz))));
-    // At a pole the vertex has no longitude of its own; its row is one colour.
-    const bool pole = p.x == 0.0f && p.z == 0.0f;
-    shellTexCoords_[i] = {own.x + (pole ? 0.0f : static_cast<float>(turn)),
-                          static_cast<float>(phi / static_cast<double>(kPi))};
+    if (!enter(how.glowScale, q)) q = p;
+    // The point's direction in eye space (the model-view's rotation).
+    const double gx = m[0] * q.x + m[4] * q.y + m[8] * q.z;
+    const double gy = m[1] * q.x + m[5] * q.y + m[9] * q.z;
+    const double gz = m[2] * q.x + m[6] * q.y + m[10] * q.z;
+    const double length = std::sqrt(gx * gx + gy * gy + gz * gz);
+    out[2] = length > 0.0 ? static_cast<float>(0.5 + glowSpread * gx / length) : 0.5f;
+    out[3] = length > 0.0 ? static_cast<float>(0.5 + glowSpread * gy / length) : 0.5f;
   }
 }
 
-void CloudedSurface::draw(const SphereMesh& sphere, const Texture& surface, const Texture& clouds,
-                          const Clouds& how) {
-  aimShell(sphere, how.shellScale);
+void CloudedSurface::draw(const SphereMesh& sphere, const Texture& surface, const Layers& how) {
+  const bool glowing = how.glow && how.glowLevel > 0.0f;
+  aim(sphere, how);
   glActiveTexture(GL_TEXTURE1);
-  bindRepeating(clouds);
+  if (glowing) {
+    how.glow->bind();
+  } else {
+    glBindTexture(GL_TEXTURE_2D, 0);
+  }
   glActiveTexture(GL_TEXTURE0);
   bindRepeating(surface);
   glUseProgram(program_);
   glUniform1f(shadowAt_, how.shadow);
   glUniform1f(shellAt_, how.shell);
+  glUniform1f(glowAt_, glowing ? how.glowLevel : 0.0f);
   glClientActiveTexture(GL_TEXTURE1);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glTexCoordPointer(2, GL_FLOAT, 0, shellTexCoords_.data());
+  glTexCoordPointer(4, GL_FLOAT, 0, aboveTexCoords_.data());
   glClientActiveTexture(GL_TEXTURE0);
   sphere.draw();
   glClientActiveTexture(GL_TEXTURE1);

@@ -13,9 +13,11 @@
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
 #include "gfx/MathConstants.h"
+#include "gfx/PngImage.h"
 #include "gfx/Texture.h"
-#include "globe/Light.h"
+#include "globe/CloudCover.h"
 #include "globe/CloudedSurface.h"
+#include "globe/Light.h"
 
 namespace orb {
 namespace {
@@ -114,10 +116,15 @@ EarthModel::EarthModel(const picojson::value& params, const std::string& dataDir
                                            caps_.vertexBuffers);
   haloRing_ = std::make_unique<RingMesh>(std::max(hDiv, kHaloMinSegments), airScale * radius, kHaloInner * radius,
                                          caps_.vertexBuffers);
-  cloudTexture = std::make_unique<Texture>(dataDir_ + "devdata/" + json::string(earthParams_, "cloud_texture"), true);
   if (caps_.fragmentPrograms && caps_.blendEquation) {
     cloudedSurface_ = std::make_unique<CloudedSurface>();
     if (!cloudedSurface_->ready()) cloudedSurface_.reset();
+  }
+  const std::string clouds = dataDir_ + "devdata/" + json::string(earthParams_, "cloud_texture");
+  if (cloudedSurface_) {
+    cloudCover_ = std::make_unique<CloudCover>(clouds);
+  } else {
+    cloudTexture = std::make_unique<Texture>(clouds, true);
   }
 
   const float black[4] = {0, 0, 0, 1};
@@ -136,13 +143,26 @@ void EarthModel::setAppearance(int index, int month) {
     std::cerr << "params.json: \"earth_appearance\" has no element " << index << "\n";
     return;
   }
-  surfaceTexture = std::make_shared<Texture>(dataDir_ + "devdata/" + json::string(json::element(look, 0)), true);
   showClouds = json::boolean(json::element(look, 1));
+  surfaceTexture = loadSurface(dataDir_ + "devdata/" + json::string(json::element(look, 0)), showClouds);
   showAtmosphere = json::boolean(json::element(look, 2));
   if (showAtmosphere) {
     glowTexture = std::make_shared<Texture>(dataDir_ + "devdata/" + json::string(json::element(look, 3)), false);
     haloTexture = std::make_shared<Texture>(dataDir_ + "devdata/" + json::string(json::element(look, 4)), false);
   }
+}
+
+std::shared_ptr<Texture> EarthModel::loadSurface(const std::string& path, bool withClouds) {
+  surfaceCarriesClouds_ = false;
+  if (!cloudCover_) return std::make_shared<Texture>(path, true);
+  PngImage image;
+  std::string error;
+  if (!image.load(path, error)) std::cerr << "texture " << path << ": " << error << "\n";
+  if (!withClouds || cloudCover_->empty() || image.empty()) {
+    return std::make_shared<Texture>(image, Texture::baseName(path), true);
+  }
+  surfaceCarriesClouds_ = true;
+  return std::make_shared<Texture>(cloudCover_->under(image), Texture::baseName(path), true);
 }
 
 float EarthModel::defaultSpinSpeed() const { return json::real(earthParams_, "rotate"); }
@@ -171,11 +191,12 @@ void EarthModel::draw() {
   glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, material);
   glCullFace(GL_BACK);
   const float ratio = viewRatio(radius, camera ? camera->distance : 0.0f);
-  const bool cloudsShown = showClouds && cloudTexture && cloudLevel * level > 0.0f;
-  const bool onePass = cloudsShown && cloudedSurface_ && surfaceTexture;
-  drawSurface(onePass, level);
+  const bool onePass = cloudedSurface_ && surfaceTexture;
+  const bool cloudsShown =
+      showClouds && (onePass ? surfaceCarriesClouds_ : cloudTexture != nullptr) && cloudLevel * level > 0.0f;
+  drawSurface(onePass, cloudsShown, level, ratio);
   if (cloudsShown && !onePass) drawClouds(level);
-  if (showAtmosphere) drawGlow(level, ratio);
+  if (showAtmosphere && !onePass) drawGlow(level, ratio);
   if (showAtmosphere) drawHalo(level, ratio);
 }
 
@@ -198,20 +219,32 @@ void EarthModel::drawHalo(float level, float ratio) {
   glPopMatrix();
 }
 
-void EarthModel::drawSurface(bool withClouds, float level) {
+void EarthModel::drawSurface(bool onePass, bool clouds, float level, float ratio) {
   glPushMatrix();
   if (light) light->applyLight();
   glRotatef(spinAngle, 0.0f, 1.0f, 0.0f);
   glDisable(GL_BLEND);
-  if (withClouds) {
-    const float k = cloudLevel * level;
+  if (onePass) {
+    const float k = clouds ? cloudLevel * level : 0.0f;
+    CloudedSurface::Layers layers{k * cloudShadow, k, cloudScale};
+    if (showAtmosphere && glowTexture) {
+      layers.glow = glowTexture.get();
+      layers.glowLevel = level;
+      layers.glowScale = atmosScale;
+      layers.glowZoom = glowZoom(ratio);
+    }
     glEnable(GL_TEXTURE_2D);
-    cloudedSurface_->draw(*sphere_, *surfaceTexture, *cloudTexture, {k * cloudShadow, k, cloudScale});
-    // The state the cloud shell's pass would have left.
+    cloudedSurface_->draw(*sphere_, *surfaceTexture, layers);
+    // The state the glow's pass (or without it the cloud shell's) would have left.
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
-    glColor4f(k, k, k, 1.0f);
+    if (layers.glow) {
+      glBlendFunc(GL_ONE, GL_ONE);
+      glColor4f(level, level, level, 1.0f);
+    } else {
+      glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+      glColor4f(k, k, k, 1.0f);
+    }
   } else if (surfaceTexture) {
     glEnable(GL_TEXTURE_2D);
     bindRepeating(*surfaceTexture);
@@ -260,6 +293,8 @@ void EarthModel::drawClouds(float level) {
   glPopMatrix();
 }
 
+float EarthModel::glowZoom(float ratio) { return std::sin(kHalfPi - kGlowNearFactor * std::asin(ratio)); }
+
 void EarthModel::drawGlow(float level, float ratio) {
   if (!glowTexture || !(level > 0.0f)) return;  // additive black changes nothing
   glPushMatrix();
@@ -269,7 +304,7 @@ void EarthModel::drawGlow(float level, float ratio) {
   glPushMatrix();
   // Scale the texture coordinates by 2 - k about their centre: the glow image
   // shrinks towards the middle as the camera approaches.
-  const float k = std::sin(kHalfPi - kGlowNearFactor * std::asin(ratio));
+  const float k = glowZoom(ratio);
   glTranslatef((k - 1.0f) / 2.0f, (k - 1.0f) / 2.0f, 1.0f);
   glScalef(2.0f - k, 2.0f - k, 1.0f);
   glDisable(GL_LIGHTING);

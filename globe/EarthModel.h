@@ -12,6 +12,7 @@
 namespace orb {
 
 class Camera;
+class CloudCover;
 class CloudedSurface;
 class Texture;
 struct Light;
@@ -85,6 +86,8 @@ class EarthModel {
     bool active = false;
   } spinTween;
 
+  // With the one-pass program the surface texture carries the clouds in its
+  // alpha (see CloudCover) and there is no separate cloud texture.
   std::shared_ptr<Texture> surfaceTexture;
   std::unique_ptr<Texture> cloudTexture;
   std::shared_ptr<Texture> glowTexture;
@@ -96,10 +99,14 @@ class EarthModel {
 
  private:
   void drawHalo(float level, float viewRatio);
-  // withClouds: the surface and both cloud layers in one pass (see CloudedSurface).
-  void drawSurface(bool withClouds, float level);
+  // onePass: the surface, both cloud layers and the glow in one pass (see
+  // CloudedSurface); clouds: whether the clouds are seen.
+  void drawSurface(bool onePass, bool clouds, float level, float viewRatio);
   void drawClouds(float level);
   void drawGlow(float level, float viewRatio);
+  // How far the glow's image is drawn in towards its centre (1 far away).
+  static float glowZoom(float viewRatio);
+  std::shared_ptr<Texture> loadSurface(const std::string& path, bool withClouds);
 
   const std::string dataDir_;
   picojson::value earthParams_;
@@ -109,6 +116,8 @@ class EarthModel {
   std::unique_ptr<SphereMesh> glowMesh_;
   std::unique_ptr<RingMesh> haloRing_;
   std::unique_ptr<CloudedSurface> cloudedSurface_;  // null without fragment programs
+  std::unique_ptr<CloudCover> cloudCover_;          // with cloudedSurface_ only
+  bool surfaceCarriesClouds_ = false;
 };
 
 }  // namespace orb
