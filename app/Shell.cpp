@@ -16,6 +16,7 @@
 #include "app/WindowIcon.h"
 #include "data/Json.h"
 #include "data/JsonDocument.h"
+#include "gfx/ImagePreload.h"
 #include "globe/EarthModel.h"
 #include "input/MouseTouch.h"
 #include "app/CommandLine.h"
@@ -138,6 +139,13 @@ bool checkParameterFile(const std::string& dataDir) {
   return true;
 }
 
+// The globe's large images decode on a worker thread while the window opens
+// and the GL driver starts, instead of after them.
+void preloadGlobeImages(const std::string& dataDir, const picojson::value& settings) {
+  const JsonDocument params(dataDir + "devdata/params.json");
+  ImagePreload::start(EarthModel::imagePaths(params.root(), dataDir, json::integer(settings, "texture", -1)));
+}
+
 std::string executablePath(const char* argv0) {
   char buf[4096];
   const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -176,10 +184,12 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
                                                 installDataDir);
   if (!checkParameterFile(gPlatform->dataDir())) return 1;
 
-  glutInit(&argc, argv);
-  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   gApp = std::make_unique<Application>(kBaseWidth, kBaseHeight, kScale, gPlatform->dataDir(),
                                        gPlatform->saveDir());
+  // Before glutInit, which loads the GL driver: the decoding overlaps that.
+  preloadGlobeImages(gPlatform->dataDir(), gApp->settings().root());
+  glutInit(&argc, argv);
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   gMouse = std::make_unique<MouseTouch>(gApp->touch());
   LanguageChoice& languages = gApp->languages();
   languages.use(languages.resolve(options.language, json::string(json::at(gApp->settings().root(), "lang"))));

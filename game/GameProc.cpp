@@ -12,6 +12,7 @@
 #include "gfx/FontCache.h"
 #include "gfx/Game2DSetup.h"
 #include "gfx/GlobeMath.h"
+#include "gfx/ImagePreload.h"
 #include "gfx/KeyFocus.h"
 #include "gfx/MathConstants.h"
 #include "gfx/TextureCache.h"
@@ -117,6 +118,7 @@ GameProc::GameProc(int screenWidth, int screenHeight, float scale, bool /*portra
 
   createPermanentTasks();
   startOpeningCameraMove();
+  ImagePreload::finish();  // the globe has taken its images; drop any it did not need
 }
 
 GameProc::~GameProc() = default;

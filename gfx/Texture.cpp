@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gfx/ImagePreload.h"
 #include "gfx/PngImage.h"
 
 namespace orb {
@@ -65,7 +66,7 @@ int Texture::nextPowerOfTwo(int size) {
 bool Texture::load(const std::string& path) {
   PngImage image;
   std::string error;
-  if (!image.load(path, error)) {
+  if (!ImagePreload::load(path, image, error)) {
     std::fprintf(stderr, "texture %s: %s\n", path.c_str(), error.c_str());
     return false;
   }

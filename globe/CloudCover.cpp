@@ -4,12 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "gfx/ImagePreload.h"
+
 namespace orb {
 
 CloudCover::CloudCover(const std::string& path) {
   PngImage image;
   std::string error;
-  if (!image.load(path, error)) {
+  if (!ImagePreload::load(path, image, error)) {
     std::fprintf(stderr, "texture %s: %s\n", path.c_str(), error.c_str());
     return;
   }
@@ -49,18 +51,20 @@ PngImage CloudCover::under(const PngImage& surface) const {
   const bool sameSize = width_ == out.width && height_ == out.height;
   const float toCloudX = static_cast<float>(width_) / static_cast<float>(out.width);
   const float toCloudY = static_cast<float>(height_) / static_cast<float>(out.height);
+  const unsigned char* from = surface.pixels.data();
+  unsigned char* to = out.pixels.data();
   for (int y = 0; y < out.height; ++y) {
-    for (int x = 0; x < out.width; ++x) {
-      const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(out.width) +
-                            static_cast<std::size_t>(x);
-      unsigned char* texel = &out.pixels[i * 4];
-      std::copy_n(&surface.pixels[i * channels], 3, texel);
+    for (int x = 0; x < out.width; ++x, from += channels, to += 4) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
       if (empty()) {
-        texel[3] = 0;
+        to[3] = 0;
       } else if (sameSize) {
-        texel[3] = brightness_[i];
+        to[3] = brightness_[static_cast<std::size_t>(to - out.pixels.data()) / 4];
       } else {
-        texel[3] = sample((static_cast<float>(x) + 0.5f) * toCloudX - 0.5f, (static_cast<float>(y) + 0.5f) * toCloudY - 0.5f);
+        to[3] = sample((static_cast<float>(x) + 0.5f) * toCloudX - 0.5f,
+                       (static_cast<float>(y) + 0.5f) * toCloudY - 0.5f);
       }
     }
   }

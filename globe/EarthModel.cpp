@@ -12,6 +12,7 @@
 #include "data/Json.h"
 #include "gfx/Camera.h"
 #include "gfx/Easing.h"
+#include "gfx/ImagePreload.h"
 #include "gfx/MathConstants.h"
 #include "gfx/PngImage.h"
 #include "gfx/Texture.h"
@@ -137,6 +138,22 @@ int EarthModel::appearanceIndex(int index, int month) { return index < 0 ? month
 
 void EarthModel::setAppearance(int index) { setAppearance(index, localMonth()); }
 
+std::vector<std::string> EarthModel::imagePaths(const picojson::value& params, const std::string& dataDir,
+                                                int index) {
+  const std::string devdata = dataDir + "devdata/";
+  const picojson::value& look =
+      json::element(json::at(params, "earth_appearance"), static_cast<std::size_t>(appearanceIndex(index, localMonth())));
+  std::vector<std::string> paths;
+  if (json::size(look) == 0) return paths;
+  paths.push_back(devdata + json::string(json::element(look, 0)));
+  paths.push_back(devdata + json::string(json::at(params, "earth"), "cloud_texture"));
+  if (json::boolean(json::element(look, 2))) {
+    paths.push_back(devdata + json::string(json::element(look, 3)));
+    paths.push_back(devdata + json::string(json::element(look, 4)));
+  }
+  return paths;
+}
+
 void EarthModel::setAppearance(int index, int month) {
   const picojson::value& look = json::element(appearances_, static_cast<std::size_t>(appearanceIndex(index, month)));
   if (json::size(look) == 0) {
@@ -157,7 +174,7 @@ std::shared_ptr<Texture> EarthModel::loadSurface(const std::string& path, bool w
   if (!cloudCover_) return std::make_shared<Texture>(path, true);
   PngImage image;
   std::string error;
-  if (!image.load(path, error)) std::cerr << "texture " << path << ": " << error << "\n";
+  if (!ImagePreload::load(path, image, error)) std::cerr << "texture " << path << ": " << error << "\n";
   if (!withClouds || cloudCover_->empty() || image.empty()) {
     return std::make_shared<Texture>(image, Texture::baseName(path), true);
   }

@@ -2,6 +2,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <picojson.h>
 
@@ -51,6 +52,10 @@ class EarthModel {
   void setAppearance(int index, int month);
   // The element setAppearance(index) uses in month (0..11).
   static int appearanceIndex(int index, int month);
+  // The images a globe with appearance index (this month) reads first: the
+  // surface, the clouds and, with the atmosphere, the glow and the halo.
+  static std::vector<std::string> imagePaths(const picojson::value& params, const std::string& dataDir,
+                                             int index);
 
   float defaultSpinSpeed() const;  // "earth"."rotate", degrees per second
   // Eases spinSpeed from its current value to `to` (degrees per second).
