@@ -11,8 +11,7 @@
 
 namespace orb {
 
-PlaceFinder::PlaceFinder(const picojson::value& places, const std::string& dataDir, float radius)
-    : radius_(radius) {
+PlaceFinder::PlaceFinder(const picojson::value& places, const std::string& dataDir, float radius) {
   const PlaceDatabase database(places, dataDir);
   for (const auto& [key, entry] : json::object(places)) {
     if (!json::at(entry, "name").is<std::string>()) continue;

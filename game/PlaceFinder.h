@@ -42,7 +42,6 @@ class PlaceFinder {
   };
 
   std::vector<Entry> places_;
-  float radius_;
 };
 
 }  // namespace orb

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/glu.h>
+
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "gfx/GlContext.h"
 #include "gfx/PngImage.h"
@@ -52,6 +56,55 @@ TEST(Texture, NonPowerOfTwoImageIsPadded) {
   EXPECT_EQ(255, texels[(199 * 512 + 299) * 3 + 2]);  // blue bottom-right of the image
   EXPECT_EQ(255, texels[(255 * 512 + 511) * 3 + 2]);  // padding continues the corner
   EXPECT_EQ(255, texels[(0 * 512 + 400) * 3 + 1]);    // and the top row's green
+}
+
+// Every mipmap level is GLU's box filter to the byte, for a large RGB map, an
+// RGBA image, and the thin shapes whose last levels average pairs.
+TEST(Texture, MipmapsAreGlusToTheByte) {
+  ORB_REQUIRE_GL();
+  std::vector<PngImage> images;
+  std::string error;
+  images.emplace_back();
+  ASSERT_TRUE(images.back().load(test::sourceDir() + "devdata/earth_01.png", error)) << error;
+  unsigned seed = 7;
+  const auto noise = [&](int format, int w, int h) {
+    PngImage image;
+    image.format = format;
+    image.width = w;
+    image.height = h;
+    image.pixels.resize(image.rowBytes() * static_cast<std::size_t>(h));
+    for (unsigned char& c : image.pixels) c = static_cast<unsigned char>((seed = seed * 1103515245u + 12345u) >> 16);
+    return image;
+  };
+  images.push_back(noise(PngImage::kRgba, 64, 16));
+  images.push_back(noise(PngImage::kRgb, 1, 8));
+  images.push_back(noise(PngImage::kRgba, 8, 1));
+  for (const PngImage& image : images) {
+    SCOPED_TRACE(std::to_string(image.width) + " x " + std::to_string(image.height));
+    const Texture ours(image, "ours", true);
+    GLuint glu = 0;
+    glGenTextures(1, &glu);
+    glBindTexture(GL_TEXTURE_2D, glu);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const GLenum format = image.format == PngImage::kRgb ? GL_RGB : GL_RGBA;
+    gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), image.width, image.height, format,
+                      GL_UNSIGNED_BYTE, image.pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    int levels = 0;
+    for (int w = image.width, h = image.height, level = 0;; ++level, w = std::max(1, w / 2), h = std::max(1, h / 2)) {
+      std::vector<unsigned char> a(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4),
+          b(a.size());
+      ours.bind();
+      glGetTexImage(GL_TEXTURE_2D, level, format, GL_UNSIGNED_BYTE, a.data());
+      glBindTexture(GL_TEXTURE_2D, glu);
+      glGetTexImage(GL_TEXTURE_2D, level, format, GL_UNSIGNED_BYTE, b.data());
+      EXPECT_TRUE(a == b) << "level " << level;
+      ++levels;
+      if (w == 1 && h == 1) break;
+    }
+    EXPECT_GT(levels, 3);
+    glDeleteTextures(1, &glu);
+  }
 }
 
 TEST(Texture, BadFilesGiveEmptyTexturesAndOneLine) {
