@@ -14,10 +14,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "audio/SoundScheduler.h"
-#include "audio/SoundSystem.h"
+#include "bench_clock.h"
+#include "bench_game.h"
 #include "data/Json.h"
-#include "data/SettingsStore.h"
 #include "game/GameMain.h"
 #include "game/GameProc.h"
 #include "game/SceneFactory.h"
@@ -26,8 +25,6 @@
 #include "globe/EarthModel.h"
 #include "globe/GameWorld.h"
 #include "globe/Light.h"
-#include "input/KeyInput.h"
-#include "input/TouchDispatcher.h"
 
 namespace {
 
@@ -36,22 +33,10 @@ constexpr int kQuestions = 60;
 
 constexpr float kStep = 1.0f / 60.0f;
 
-double cpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-double wallMs() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-double pct(std::vector<double> v, double p) {
-  std::sort(v.begin(), v.end());
-  return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
-}
-
-struct Samples {
-  std::vector<double> wall, cpu;
-};
+using bench::cpuMs;
+using bench::Samples;
+using bench::wallMs;
+double pct(const std::vector<double>& v, double p) { return bench::percentile(v, p); }
 
 template <typename Draw>
 void timeFrame(Samples& s, Draw draw) {
@@ -65,14 +50,6 @@ void timeFrame(Samples& s, Draw draw) {
   s.cpu.push_back(cpuMs() - c0);
 }
 
-// The "title" of this bench starts a normal-mode game at once.
-class StartAGame : public orb::SceneFactory {
- public:
-  void createTitle(orb::GameContext& c) override { c.tasks->create<orb::GameMain>(0, &c, nullptr); }
-  void createResults(orb::GameContext&) override {}
-  void createRanking(orb::GameContext&, int) override {}
-  void createGameMenu(orb::GameContext&) override {}
-};
 
 }  // namespace
 
@@ -84,17 +61,10 @@ int main(int argc, char** argv) {
   glViewport(0, 0, kWidth, kHeight);
   orb::GlCapabilities::get().detect();
 
-  const std::string root = GLOBARO_SOURCE_DIR;
-  const std::string save = "/tmp/globaro_game_bench/";
-  orb::SettingsStore settings;
-  settings.open(root, save);
-  orb::SoundSystem sound(root);
-  orb::SoundScheduler scheduler(sound);
-  orb::TouchDispatcher touch;
-  orb::KeyInput keys;
-  StartAGame scenes;
-  orb::GameProc game(kWidth, kHeight, 1.0f, false, {&touch, &keys, &scheduler, &settings, &root, &save, &scenes});
-  game.setAspect(kWidth, kHeight);
+  bench::StartAGame scenes;
+  bench::BenchGame harness(kWidth, kHeight, "/tmp/globaro_game_bench/", scenes);
+  const std::string& root = harness.root;
+  orb::GameProc& game = *harness.game;
   orb::GameContext& ctx = game.context();
   // A long clock and a short pause between questions, so 60 questions pass quickly.
   picojson::value& round = orb::json::member(ctx.params->root(), "game");

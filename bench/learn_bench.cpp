@@ -18,10 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "audio/SoundScheduler.h"
-#include "audio/SoundSystem.h"
+#include "bench_clock.h"
+#include "bench_game.h"
 #include "data/Json.h"
-#include "data/SettingsStore.h"
 #include "game/BorderLines.h"
 #include "game/GameMain.h"
 #include "game/GameProc.h"
@@ -37,8 +36,6 @@
 #include "gfx/MathConstants.h"
 #include "globe/EarthModel.h"
 #include "globe/GameContext.h"
-#include "input/KeyInput.h"
-#include "input/TouchDispatcher.h"
 #include "task/Messages.h"
 #include "task/TaskList.h"
 
@@ -47,14 +44,8 @@ namespace {
 constexpr int kWidth = 960, kHeight = 640;
 constexpr float kStep = 1.0f / 60.0f;
 
-double cpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-double wallMs() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+using bench::cpuMs;
+using bench::wallMs;
 double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v.empty() ? -1 : v[v.size() / 2];
@@ -74,14 +65,6 @@ class Switched : public orb::TaskProc {
 
  private:
   std::shared_ptr<orb::TaskProc> inner_;
-};
-
-class StartAGame : public orb::SceneFactory {
- public:
-  void createTitle(orb::GameContext& c) override { c.tasks->create<orb::GameMain>(0, &c, nullptr); }
-  void createResults(orb::GameContext&) override {}
-  void createRanking(orb::GameContext&, int) override {}
-  void createGameMenu(orb::GameContext&) override {}
 };
 
 orb::Quat facing(float lonDeg, float latDeg) {
@@ -104,17 +87,10 @@ int main(int argc, char** argv) {
   glViewport(0, 0, kWidth, kHeight);
   orb::GlCapabilities::get().detect();
 
-  const std::string root = GLOBARO_SOURCE_DIR;
-  const std::string save = "/tmp/globaro_learn_bench/";
-  orb::SettingsStore settings;
-  settings.open(root, save);
-  orb::SoundSystem sound(root);
-  orb::SoundScheduler scheduler(sound);
-  orb::TouchDispatcher touch;
-  orb::KeyInput keys;
-  StartAGame scenes;
-  orb::GameProc game(kWidth, kHeight, 1.0f, false, {&touch, &keys, &scheduler, &settings, &root, &save, &scenes});
-  game.setAspect(kWidth, kHeight);
+  bench::StartAGame scenes;
+  bench::BenchGame harness(kWidth, kHeight, "/tmp/globaro_learn_bench/", scenes);
+  const std::string& root = harness.root;
+  orb::GameProc& game = *harness.game;
   orb::GameContext& ctx = game.context();
   // A long clock and long questions, no taps: the game's own overlays stay
   // idle, and only the switched copies below differ between the halves.

@@ -27,10 +27,9 @@
 #include <vector>
 
 #include "app/HeapPolicy.h"
-#include "audio/SoundScheduler.h"
-#include "audio/SoundSystem.h"
+#include "bench_clock.h"
+#include "bench_game.h"
 #include "data/Json.h"
-#include "data/SettingsStore.h"
 #include "game/GameMain.h"
 #include "game/GameProc.h"
 #include "gfx/GlCapabilities.h"
@@ -38,31 +37,16 @@
 #include "globe/EarthModel.h"
 #include "globe/GameContext.h"
 #include "globe/Light.h"
-#include "input/KeyInput.h"
-#include "input/TouchDispatcher.h"
 #include "task/Messages.h"
 #include "task/TaskList.h"
 #include "title/GameScenes.h"
 
 namespace {
 
-double cpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-double wallMs() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-double pct(std::vector<double> v, double p) {
-  if (v.empty()) return -1;
-  std::sort(v.begin(), v.end());
-  return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
-}
-
-struct Samples {
-  std::vector<double> wall, cpu;
-};
+using bench::cpuMs;
+using bench::Samples;
+using bench::wallMs;
+double pct(const std::vector<double>& v, double p) { return bench::percentile(v, p); }
 
 template <typename Draw>
 void timeFrame(Samples* s, Draw draw) {
@@ -122,18 +106,11 @@ int main(int argc, char** argv) {
   glViewport(0, 0, width, height);
   orb::GlCapabilities::get().detect();
 
-  const std::string root = GLOBARO_SOURCE_DIR;
   char saveTemplate[] = "/tmp/globaro_scene_bench_XXXXXX";
-  const std::string save = std::string(mkdtemp(saveTemplate)) + "/";
-  orb::SettingsStore settings;
-  settings.open(root, save);
-  orb::SoundSystem sound(root);
-  orb::SoundScheduler scheduler(sound);
-  orb::TouchDispatcher touch;
-  orb::KeyInput keys;
   WatchedScenes scenes;
-  orb::GameProc game(width, height, 1.0f, false, {&touch, &keys, &scheduler, &settings, &root, &save, &scenes});
-  game.setAspect(width, height);
+  bench::BenchGame harness(width, height, std::string(mkdtemp(saveTemplate)) + "/", scenes);
+  const std::string& root = harness.root;
+  orb::GameProc& game = *harness.game;
   orb::GameContext& ctx = game.context();
 
   std::unique_ptr<bench::ReferenceGlobe> reference;
