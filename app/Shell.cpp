@@ -118,32 +118,31 @@ void onKeyUp(unsigned char key, int, int) {
 void onSpecialUp(int key, int, int) { gApp->keys().up(static_cast<std::uint8_t>(key + 128)); }
 
 // The parameter file is the one piece of data the game cannot run without; say
-// so plainly before any window opens.
-bool checkParameterFile(const std::string& dataDir) {
+// so plainly before any window opens. Null when it is missing or unusable.
+std::unique_ptr<JsonDocument> readParameterFile(const std::string& dataDir) {
   if (dataDir.empty()) {
     std::cerr << "globaro: cannot find the game data (devdata/params.json) beside the program, "
                  "one folder above it, or in the installed data folder\n";
-    return false;
+    return nullptr;
   }
-  JsonDocument params(dataDir + "devdata/params.json");
-  if (!params.loaded() || !params.root().is<picojson::object>()) {
+  auto params = std::make_unique<JsonDocument>(dataDir + "devdata/params.json");
+  if (!params->loaded() || !params->root().is<picojson::object>()) {
     std::cerr << "globaro: unusable parameter file: "
-              << (params.error().empty() ? params.path() + ": not a JSON object" : params.error()) << "\n";
-    return false;
+              << (params->error().empty() ? params->path() + ": not a JSON object" : params->error()) << "\n";
+    return nullptr;
   }
-  const std::string globeProblem = EarthModel::checkParams(params.root());
+  const std::string globeProblem = EarthModel::checkParams(params->root());
   if (!globeProblem.empty()) {
-    std::cerr << "globaro: unusable parameter file " << params.path() << ": " << globeProblem << "\n";
-    return false;
+    std::cerr << "globaro: unusable parameter file " << params->path() << ": " << globeProblem << "\n";
+    return nullptr;
   }
-  return true;
+  return params;
 }
 
 // The globe's large images decode on a worker thread while the window opens
 // and the GL driver starts, instead of after them.
-void preloadGlobeImages(const std::string& dataDir, const picojson::value& settings) {
-  const JsonDocument params(dataDir + "devdata/params.json");
-  ImagePreload::start(EarthModel::imagePaths(params.root(), dataDir, json::integer(settings, "texture", -1)));
+void preloadGlobeImages(const picojson::value& params, const std::string& dataDir, const picojson::value& settings) {
+  ImagePreload::start(EarthModel::imagePaths(params, dataDir, json::integer(settings, "texture", -1)));
 }
 
 std::string executablePath(const char* argv0) {
@@ -182,12 +181,14 @@ int runShell(int argc, char** argv, const std::string& installDataDir) {
   QuitSignals::install();
   gPlatform = std::make_unique<PlatformContext>(executablePath(argc > 0 ? argv[0] : nullptr),
                                                 installDataDir);
-  if (!checkParameterFile(gPlatform->dataDir())) return 1;
+  std::unique_ptr<JsonDocument> params = readParameterFile(gPlatform->dataDir());
+  if (!params) return 1;
 
   gApp = std::make_unique<Application>(kBaseWidth, kBaseHeight, kScale, gPlatform->dataDir(),
                                        gPlatform->saveDir());
   // Before glutInit, which loads the GL driver: the decoding overlaps that.
-  preloadGlobeImages(gPlatform->dataDir(), gApp->settings().root());
+  preloadGlobeImages(params->root(), gPlatform->dataDir(), gApp->settings().root());
+  params.reset();  // only start-up needed it; the game root reads its own
   glutInit(&argc, argv);
   glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_EXIT);
   gMouse = std::make_unique<MouseTouch>(gApp->touch());
