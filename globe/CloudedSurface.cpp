@@ -9,6 +9,7 @@
 
 #include "gfx/MathConstants.h"
 #include "gfx/Texture.h"
+#include "globe/GlowProfile.h"
 #include "globe/SphereMesh.h"
 
 namespace orb {
@@ -18,10 +19,17 @@ namespace {
 // texture coordinate, which the shadow shares (same mesh, same spin);
 // gl_TexCoord[1] the shell's (st) and the glow's (pq). The arithmetic is the
 // blending of the passes it replaces: reverse subtract, then (1, 1 - source
-// colour), then (1, 1).
-constexpr const char* kSource = R"(#version 110
+// colour), then (1, 1). A round glow is looked up in its profile by the
+// distance from the image's centre (see GlowProfile).
+constexpr const char* kVersion = "#version 110\n";
+constexpr const char* kRoundGlow = "#define ROUND_GLOW 1\n";
+constexpr const char* kSource = R"(
 uniform sampler2D surface;
+#ifdef ROUND_GLOW
+uniform sampler1D glow;
+#else
 uniform sampler2D glow;
+#endif
 uniform float shadow;
 uniform float shell;
 uniform float glowLevel;
@@ -29,7 +37,11 @@ void main() {
   vec4 ground = texture2D(surface, gl_TexCoord[0].st);
   vec3 lit = max(gl_Color.rgb * ground.rgb - shadow * ground.a, 0.0);
   float above = shell * texture2D(surface, gl_TexCoord[1].st).a;
+#ifdef ROUND_GLOW
+  vec3 haze = glowLevel * texture1D(glow, length(gl_TexCoord[1].pq - 0.5)).rgb;
+#else
   vec3 haze = glowLevel * texture2D(glow, gl_TexCoord[1].pq).rgb;
+#endif
   gl_FragColor = vec4(above + lit * (1.0 - above) + haze, gl_Color.a);
 }
 )";
@@ -43,43 +55,48 @@ void bindRepeating(const Texture& texture) {
 
 }  // namespace
 
-CloudedSurface::CloudedSurface() {
-  shader_ = glCreateShader(GL_FRAGMENT_SHADER);
-  glShaderSource(shader_, 1, &kSource, nullptr);
-  glCompileShader(shader_);
+CloudedSurface::Program::Program(bool roundGlow) {
+  const char* sources[] = {kVersion, roundGlow ? kRoundGlow : "", kSource};
+  shader = glCreateShader(GL_FRAGMENT_SHADER);
+  glShaderSource(shader, 3, sources, nullptr);
+  glCompileShader(shader);
   GLint ok = GL_FALSE;
-  glGetShaderiv(shader_, GL_COMPILE_STATUS, &ok);
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
   if (ok) {
-    program_ = glCreateProgram();
-    glAttachShader(program_, shader_);
-    glLinkProgram(program_);
-    glGetProgramiv(program_, GL_LINK_STATUS, &ok);
+    name = glCreateProgram();
+    glAttachShader(name, shader);
+    glLinkProgram(name);
+    glGetProgramiv(name, GL_LINK_STATUS, &ok);
   }
   if (!ok) {
     char log[512] = {};
-    if (program_) {
-      glGetProgramInfoLog(program_, sizeof log, nullptr, log);
+    if (name) {
+      glGetProgramInfoLog(name, sizeof log, nullptr, log);
     } else {
-      glGetShaderInfoLog(shader_, sizeof log, nullptr, log);
+      glGetShaderInfoLog(shader, sizeof log, nullptr, log);
     }
-    std::cerr << "globe: the one-pass cloud program failed, drawing the clouds in passes: " << log << "\n";
-    if (program_) glDeleteProgram(program_);
-    program_ = 0;
+    std::cerr << (roundGlow ? "globe: the glow profile's program failed, using the glow image: "
+                            : "globe: the one-pass cloud program failed, drawing the clouds in passes: ")
+              << log << "\n";
+    if (name) glDeleteProgram(name);
+    name = 0;
     return;
   }
-  glUseProgram(program_);
-  glUniform1i(glGetUniformLocation(program_, "surface"), 0);
-  glUniform1i(glGetUniformLocation(program_, "glow"), 1);
-  shadowAt_ = glGetUniformLocation(program_, "shadow");
-  shellAt_ = glGetUniformLocation(program_, "shell");
-  glowAt_ = glGetUniformLocation(program_, "glowLevel");
+  glUseProgram(name);
+  glUniform1i(glGetUniformLocation(name, "surface"), 0);
+  glUniform1i(glGetUniformLocation(name, "glow"), 1);
+  shadowAt = glGetUniformLocation(name, "shadow");
+  shellAt = glGetUniformLocation(name, "shell");
+  glowAt = glGetUniformLocation(name, "glowLevel");
   glUseProgram(0);
 }
 
-CloudedSurface::~CloudedSurface() {
-  if (program_) glDeleteProgram(program_);
-  if (shader_) glDeleteShader(shader_);
+CloudedSurface::Program::~Program() {
+  if (name) glDeleteProgram(name);
+  if (shader) glDeleteShader(shader);
 }
+
+CloudedSurface::CloudedSurface() : squareGlow_(false), roundGlow_(true) {}
 
 void CloudedSurface::aim(const SphereMesh& sphere, const Layers& how) {
   // The eye in the globe's own frame: the model-view is a rotation R and a
@@ -143,20 +160,24 @@ void CloudedSurface::aim(const SphereMesh& sphere, const Layers& how) {
 }
 
 void CloudedSurface::draw(const SphereMesh& sphere, const Texture& surface, const Layers& how) {
-  const bool glowing = how.glow && how.glowLevel > 0.0f;
+  const bool round = how.roundGlow && how.roundGlow->ready() && roundGlow_.name;
+  const bool glowing = (round || how.glow) && how.glowLevel > 0.0f;
+  const Program& program = round ? roundGlow_ : squareGlow_;
   aim(sphere, how);
   glActiveTexture(GL_TEXTURE1);
-  if (glowing) {
+  if (glowing && round) {
+    how.roundGlow->bind();
+  } else if (glowing) {
     how.glow->bind();
   } else {
     glBindTexture(GL_TEXTURE_2D, 0);
   }
   glActiveTexture(GL_TEXTURE0);
   bindRepeating(surface);
-  glUseProgram(program_);
-  glUniform1f(shadowAt_, how.shadow);
-  glUniform1f(shellAt_, how.shell);
-  glUniform1f(glowAt_, glowing ? how.glowLevel : 0.0f);
+  glUseProgram(program.name);
+  glUniform1f(program.shadowAt, how.shadow);
+  glUniform1f(program.shellAt, how.shell);
+  glUniform1f(program.glowAt, glowing ? how.glowLevel : 0.0f);
   glClientActiveTexture(GL_TEXTURE1);
   glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   glTexCoordPointer(4, GL_FLOAT, 0, aboveTexCoords_.data());
@@ -167,6 +188,7 @@ void CloudedSurface::draw(const SphereMesh& sphere, const Texture& surface, cons
   glClientActiveTexture(GL_TEXTURE0);
   glUseProgram(0);
   glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_1D, 0);
   glBindTexture(GL_TEXTURE_2D, 0);
   glActiveTexture(GL_TEXTURE0);
 }

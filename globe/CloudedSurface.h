@@ -6,6 +6,7 @@
 
 namespace orb {
 
+class GlowProfile;
 class SphereMesh;
 class Texture;
 
@@ -23,16 +24,15 @@ class Texture;
 // the vertex enters the shell and the glow's sphere. The picture is the
 // layered one to within rounding inside the limb; outside it the halo is
 // opaque and covers the rims of the shell and the glow anyway.
+// A round glow image is looked up as its profile (see GlowProfile): a second
+// program, the same picture, a cheaper lookup.
 // Needs a current GL 2.0 context for its whole life.
 class CloudedSurface {
  public:
   CloudedSurface();
-  ~CloudedSurface();
-  CloudedSurface(const CloudedSurface&) = delete;
-  CloudedSurface& operator=(const CloudedSurface&) = delete;
 
   // False when the driver refused the program (then draw nothing with it).
-  bool ready() const { return program_ != 0; }
+  bool ready() const { return squareGlow_.name != 0; }
 
   struct Layers {
     float shadow = 0;      // what a white cloud texel takes off the surface (0..1)
@@ -41,6 +41,8 @@ class CloudedSurface {
     // The glow: a disc image seen along the line of sight, added to the
     // picture; null or a level of 0 leaves it out.
     const Texture* glow = nullptr;
+    // The same glow as a profile (when its image is round), used instead.
+    const GlowProfile* roundGlow = nullptr;
     float glowLevel = 0;
     float glowScale = 1;  // glow sphere radius / surface radius
     float glowZoom = 1;   // the image is scaled by 2 - glowZoom about its centre
@@ -56,9 +58,18 @@ class CloudedSurface {
   // enters the glow's sphere (the glow image's coordinates there).
   void aim(const SphereMesh& sphere, const Layers& how);
 
-  unsigned program_ = 0;
-  unsigned shader_ = 0;
-  int shadowAt_ = -1, shellAt_ = -1, glowAt_ = -1;
+  // The program for a glow image, and for a glow profile.
+  struct Program {
+    explicit Program(bool roundGlow);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    unsigned name = 0;
+    unsigned shader = 0;
+    int shadowAt = -1, shellAt = -1, glowAt = -1;
+  };
+  Program squareGlow_;
+  Program roundGlow_;
   // Per vertex the shell's coordinates, then the glow's: one four-component
   // set, as GL 2.0 promises only two sets of texture coordinates.
   std::vector<std::array<float, 4>> aboveTexCoords_;

@@ -18,6 +18,7 @@
 #include "gfx/Texture.h"
 #include "globe/CloudCover.h"
 #include "globe/CloudedSurface.h"
+#include "globe/GlowProfile.h"
 #include "globe/Light.h"
 
 namespace orb {
@@ -164,7 +165,7 @@ void EarthModel::setAppearance(int index, int month) {
   surfaceTexture = loadSurface(dataDir_ + "devdata/" + json::string(json::element(look, 0)), showClouds);
   showAtmosphere = json::boolean(json::element(look, 2));
   if (showAtmosphere) {
-    glowTexture = std::make_shared<Texture>(dataDir_ + "devdata/" + json::string(json::element(look, 3)), false);
+    loadGlow(dataDir_ + "devdata/" + json::string(json::element(look, 3)));
     haloTexture = std::make_shared<Texture>(dataDir_ + "devdata/" + json::string(json::element(look, 4)), false);
   }
 }
@@ -180,6 +181,18 @@ std::shared_ptr<Texture> EarthModel::loadSurface(const std::string& path, bool w
   }
   surfaceCarriesClouds_ = true;
   return std::make_shared<Texture>(cloudCover_->under(image), Texture::baseName(path), true);
+}
+
+void EarthModel::loadGlow(const std::string& path) {
+  PngImage image;
+  std::string error;
+  if (!ImagePreload::load(path, image, error)) std::cerr << "texture " << path << ": " << error << "\n";
+  glowTexture = std::make_shared<Texture>(image, Texture::baseName(path), false);
+  glowProfile_.reset();
+  if (cloudedSurface_) {
+    glowProfile_ = std::make_unique<GlowProfile>(image);
+    if (!glowProfile_->ready()) glowProfile_.reset();
+  }
 }
 
 float EarthModel::defaultSpinSpeed() const { return json::real(earthParams_, "rotate"); }
@@ -246,6 +259,7 @@ void EarthModel::drawSurface(bool onePass, bool clouds, float level, float ratio
     CloudedSurface::Layers layers{k * cloudShadow, k, cloudScale};
     if (showAtmosphere && glowTexture) {
       layers.glow = glowTexture.get();
+      layers.roundGlow = glowProfile_.get();
       layers.glowLevel = level;
       layers.glowScale = atmosScale;
       layers.glowZoom = glowZoom(ratio);

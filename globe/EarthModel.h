@@ -15,6 +15,7 @@ namespace orb {
 class Camera;
 class CloudCover;
 class CloudedSurface;
+class GlowProfile;
 class Texture;
 struct Light;
 
@@ -112,6 +113,8 @@ class EarthModel {
   // How far the glow's image is drawn in towards its centre (1 far away).
   static float glowZoom(float viewRatio);
   std::shared_ptr<Texture> loadSurface(const std::string& path, bool withClouds);
+  // The glow's image, and with the one-pass program its profile when round.
+  void loadGlow(const std::string& path);
 
   const std::string dataDir_;
   picojson::value earthParams_;
@@ -122,6 +125,7 @@ class EarthModel {
   std::unique_ptr<RingMesh> haloRing_;
   std::unique_ptr<CloudedSurface> cloudedSurface_;  // null without fragment programs
   std::unique_ptr<CloudCover> cloudCover_;          // with cloudedSurface_ only
+  std::unique_ptr<GlowProfile> glowProfile_;        // with cloudedSurface_ and a round glow only
   bool surfaceCarriesClouds_ = false;
 };
 
