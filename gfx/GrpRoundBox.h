@@ -18,6 +18,13 @@ class GrpRoundBox : public GrpBase {
   float height = 0.0f;
   bool smooth = true;
   std::shared_ptr<Texture> texture;
+
+ private:
+  // The border width in box units when the image's flat centre lets the box
+  // be drawn in nine slices; 0 when it must be drawn as one textured fan.
+  float slicedBorder() const;
+  void drawFan() const;
+  void drawSliced(float border) const;
 };
 
 }  // namespace orb

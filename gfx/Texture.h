@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "gfx/FlatCentre.h"
+
 namespace orb {
 
 struct PngImage;
@@ -45,6 +47,7 @@ class Texture {
   float usedV = 0.0f;  // height / texHeight
   std::string name;    // base name of the file
   int mipmapped = 0;
+  FlatCentre flatCentre;  // measured on every upload, for boxes drawn from this image
 
  private:
   bool load(const std::string& path);

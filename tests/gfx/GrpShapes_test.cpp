@@ -2,7 +2,10 @@
 // line, and the blend-mode table they share.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 #include "PixelProbe.h"
 #include "gfx/BlendMode.h"
@@ -15,6 +18,8 @@
 namespace orb {
 namespace {
 
+using test::kGlHeight;
+using test::kGlWidth;
 using test::pixelAt;
 
 TEST(GrpRoundBox, MirrorsTheCornerIntoAllFour) {
@@ -42,6 +47,59 @@ TEST(GrpRoundBox, MirrorsTheCornerIntoAllFour) {
   // Just inside the diagonal is opaque.
   EXPECT_RGB(255, 128, 0, pixelAt(-42, -22));
   EXPECT_RGB(255, 128, 0, pixelAt(1, 11));
+}
+
+// The panel image's flat centre lets a box fill its middle without the texture:
+// the picture must be the fan's, for any size, position, scale and tint.
+TEST(GrpRoundBox, SlicedBoxDrawsWhatTheFanDrew) {
+  ORB_REQUIRE_GL();
+  auto panel = std::make_shared<Texture>(test::sourceDir() + "devdata/round.png", false);
+  ASSERT_TRUE(panel->flatCentre.found());
+  EXPECT_LE(panel->flatCentre.margin, 16);
+  const FlatCentre flat = panel->flatCentre;
+  auto frame = [&](bool sliced, const GrpRoundBox& box, float scale) {
+    panel->flatCentre = sliced ? flat : FlatCentre{};
+    test::begin2D();
+    glScalef(scale, scale, 1.0f);
+    GrpRoundBox drawn = box;
+    drawn.texture = panel;
+    drawn.draw();
+    glFinish();
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(kGlWidth) * kGlHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, kGlWidth, kGlHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  };
+  struct Case {
+    float x, y, width, height, scale, r, g, b, a;
+  };
+  const Case cases[] = {
+      {-185.0f, -255.0f, 370.0f, 510.0f, 1.0f, 1, 1, 1, 1},            // the results panel
+      {-185.3f, -250.7f, 370.0f, 510.0f, 0.83f, 1, 1, 1, 0.6f},        // growing in, fading
+      {100.5f, 100.25f, 181.0f, 97.0f, 1.37f, 0.5f, 0.8f, 1.0f, 0.9f},  // a tinted HUD panel
+      {-20.0f, -20.0f, 16.0f, 15.0f, 1.0f, 1, 1, 1, 1},                 // barely room for a middle
+  };
+  for (const Case& c : cases) {
+    GrpRoundBox box;
+    box.x = c.x;
+    box.y = c.y;
+    box.width = c.width;
+    box.height = c.height;
+    box.r = c.r;
+    box.g = c.g;
+    box.b = c.b;
+    box.a = c.a;
+    const auto fan = frame(false, box, c.scale);
+    const auto sliced = frame(true, box, c.scale);
+    int worst = 0, lit = 0;
+    for (std::size_t i = 0; i < fan.size(); ++i) {
+      worst = std::max(worst, std::abs(fan[i] - sliced[i]));
+      if (i % 4 == 2 && fan[i] > 0) ++lit;
+    }
+    EXPECT_LE(worst, 1) << "box " << c.width << " x " << c.height << " at scale " << c.scale;
+    EXPECT_GT(lit, static_cast<int>(0.5f * c.width * c.height * c.scale * c.scale));  // the box was drawn
+  }
+  panel->flatCentre = flat;
 }
 
 TEST(GrpFan, StartsAlongPlusYAndSweepsTowardsPlusX) {
