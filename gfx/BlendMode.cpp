@@ -29,4 +29,6 @@ void applyBlendMode(int mode) {
   glBlendFunc(f.source, f.destination);
 }
 
+bool drawsNothing(int mode, float alpha) { return (mode == 0 || mode == 1) && alpha * 255.0f < 0.5f; }
+
 }  // namespace orb

@@ -18,7 +18,7 @@ constexpr GLubyte kMiddle[] = {5, 9, 6, 6, 9, 10};
 }  // namespace
 
 void GrpRoundBox::draw() {
-  if (!bindForDrawing(texture.get(), smooth)) return;
+  if (drawsNothing(blendMode, a) || !bindForDrawing(texture.get(), smooth)) return;
   applyBlendMode(blendMode);
   pushTransform();
   applyColor();

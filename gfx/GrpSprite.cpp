@@ -19,7 +19,7 @@ bool bindForDrawing(const Texture* texture, bool smooth) {
 }
 
 void GrpSprite::draw() {
-  if (!bindForDrawing(texture.get(), smooth)) return;
+  if (drawsNothing(blendMode, a) || !bindForDrawing(texture.get(), smooth)) return;
   applyBlendMode(blendMode);
   pushTransform();
   const float su = texture->usedU / static_cast<float>(texture->width);

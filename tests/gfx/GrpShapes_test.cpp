@@ -218,5 +218,32 @@ TEST(BlendMode, TableAndUnknownModes) {
   }
 }
 
+// Sprites skip their draw when the blend would leave every pixel as it was:
+// check that claim against what GL really does with each mode.
+TEST(BlendMode, SkippedDrawsWouldHaveChangedNothing) {
+  ORB_REQUIRE_GL();
+  const float alphas[] = {0.0f, 0.0015f, 0.003f, 0.5f};
+  for (int mode = 0; mode < kBlendModeCount; ++mode) {
+    for (float alpha : alphas) {
+      SCOPED_TRACE(::testing::Message() << "mode " << mode << ", alpha " << alpha);
+      test::begin2D();
+      glClearColor(0.4f, 0.4f, 0.4f, 1.0f);
+      glClear(GL_COLOR_BUFFER_BIT);
+      glDisable(GL_TEXTURE_2D);
+      applyBlendMode(mode);
+      glColor4f(0.9f, 0.2f, 0.6f, alpha);
+      glRectf(-10.0f, -10.0f, 10.0f, 10.0f);
+      const test::Rgb px = pixelAt(0, 0);
+      const bool unchanged = px.r == 102 && px.g == 102 && px.b == 102;
+      if (drawsNothing(mode, alpha)) {
+        EXPECT_TRUE(unchanged) << px.r << " " << px.g << " " << px.b;
+      } else if (alpha == 0.0f) {
+        EXPECT_FALSE(unchanged);  // the modes that act without alpha are not skipped
+      }
+    }
+  }
+  glClearColor(0, 0, 0, 1);
+}
+
 }  // namespace
 }  // namespace orb
