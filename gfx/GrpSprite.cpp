@@ -2,9 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <utility>
 
 #include "gfx/BlendMode.h"
+#include "gfx/PixelGrid.h"
 
 namespace orb {
 
@@ -19,9 +21,16 @@ bool bindForDrawing(const Texture* texture, bool smooth) {
 }
 
 void GrpSprite::draw() {
-  if (drawsNothing(blendMode, a) || !bindForDrawing(texture.get(), smooth)) return;
-  applyBlendMode(blendMode);
+  if (drawsNothing(blendMode, a) || texture == nullptr || texture->empty()) return;
   pushTransform();
+  // Most HUD images are drawn at their own size on whole pixels.
+  const bool wholeTexels = srcX0 == std::floor(srcX0) && srcY0 == std::floor(srcY0) &&
+                           srcX1 == std::floor(srcX1) && srcY1 == std::floor(srcY1) && srcX0 != srcX1 &&
+                           srcY0 != srcY1;
+  const bool pixelExact =
+      smooth && wholeTexels && texelsOnPixels(width / (srcX1 - srcX0), height / (srcY1 - srcY0));
+  bindForDrawing(texture.get(), smooth && !pixelExact);
+  applyBlendMode(blendMode);
   const float su = texture->usedU / static_cast<float>(texture->width);
   const float sv = texture->usedV / static_cast<float>(texture->height);
   float uL = srcX0 * su, uR = srcX1 * su;

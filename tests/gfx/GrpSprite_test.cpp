@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
 #include "PixelProbe.h"
+#include "gfx/PngImage.h"
 
 namespace orb {
 namespace {
@@ -87,6 +92,56 @@ TEST(GrpSprite, TransformColourAndNearestFiltering) {
   glGetDoublev(GL_MODELVIEW_MATRIX, mv);
   EXPECT_EQ(1.0, mv[0]);
   EXPECT_EQ(0.0, mv[12]);
+}
+
+// A sprite drawn at its own size on whole pixels shows each texel on one
+// pixel, whichever filter draws it; anywhere else it must still be filtered.
+TEST(GrpSprite, OnWholePixelsEachTexelIsOnePixel) {
+  ORB_REQUIRE_GL();
+  const std::string path = test::sourceDir() + "devdata/game.png";
+  PngImage image;
+  std::string error;
+  ASSERT_TRUE(image.load(path, error)) << error;
+  auto atlas = std::make_shared<Texture>(path, false);
+  // The large digits "0" to "4": glyph edges with every shade of alpha.
+  const int u = 2, v = 2, w = 43, h = 5 * 69;
+  test::begin2D();
+  GrpSprite s;
+  s.texture = atlas;
+  s.x = -100;
+  s.y = -150;
+  s.width = w;
+  s.height = h;
+  s.srcX0 = u;
+  s.srcY0 = v;
+  s.srcX1 = u + w;
+  s.srcY1 = v + h;
+  s.r = s.g = s.b = s.a = 1;
+  s.draw();
+  int worst = 0;
+  for (int y = 0; y < h; y += 3) {
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* t = &image.pixels[(static_cast<std::size_t>(v + y) * image.width + u + x) * 4];
+      const test::Rgb px = pixelAt(-100 + x, -150 + y);  // over black
+      const int expected = (t[1] * t[3] + 127) / 255;
+      worst = std::max(worst, std::abs(px.g - expected));
+    }
+  }
+  EXPECT_LE(worst, 1);
+
+  // Half a pixel off, or scaled, the quadrants' red-green edge is blended.
+  auto tex = std::make_shared<Texture>(test::fixturePath("quadrants.png"), false);
+  for (float shift : {0.5f, 0.0f}) {
+    test::begin2D();
+    GrpSprite q = quadrantSprite(tex);
+    q.width = shift > 0.0f ? 40.0f : 60.0f;
+    q.x = -100.0f + shift;
+    q.draw();
+    const int edge = shift > 0.0f ? -80 : -70;  // the pixel the edge crosses
+    const test::Rgb px = pixelAt(edge, -50);
+    EXPECT_GT(px.r, 40) << "shift " << shift;
+    EXPECT_GT(px.g, 40) << "shift " << shift;
+  }
 }
 
 TEST(GrpSprite, WithoutATextureNothingIsDrawn) {
