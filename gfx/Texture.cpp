@@ -128,6 +128,7 @@ void Texture::upload(const PngImage& image) {
   usedU = static_cast<float>(width) / static_cast<float>(texWidth);
   usedV = static_cast<float>(height) / static_cast<float>(texHeight);
   flatCentre = FlatCentre::measure(image);
+  ink = InkBounds::measure(image);
 
   // GL reads texWidth x texHeight texels, so a non-power-of-two image is padded
   // first rather than letting GL read past the decoded pixels.

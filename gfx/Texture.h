@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gfx/FlatCentre.h"
+#include "gfx/InkBounds.h"
 
 namespace orb {
 
@@ -48,6 +49,7 @@ class Texture {
   std::string name;    // base name of the file
   int mipmapped = 0;
   FlatCentre flatCentre;  // measured on every upload, for boxes drawn from this image
+  InkBounds ink;          // kept on every upload, for sprites cut from this image
 
  private:
   bool load(const std::string& path);

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "PixelProbe.h"
+#include "gfx/InkBounds.h"
 #include "gfx/PngImage.h"
 
 namespace orb {
@@ -142,6 +144,66 @@ TEST(GrpSprite, OnWholePixelsEachTexelIsOnePixel) {
     EXPECT_GT(px.r, 40) << "shift " << shift;
     EXPECT_GT(px.g, 40) << "shift " << shift;
   }
+}
+
+// Sprites are drawn over the inked part of their cell only: the picture must
+// be the whole quad's, however the sprite is placed, scaled or mirrored.
+TEST(GrpSprite, DrawingOnlyTheInkChangesNoPixel) {
+  ORB_REQUIRE_GL();
+  auto atlas = std::make_shared<Texture>(test::sourceDir() + "devdata/game.png", false);
+  ASSERT_TRUE(atlas->ink.known());
+  const InkBounds ink = atlas->ink;
+  auto frame = [&](bool trimmed, GrpSprite sprite) {
+    atlas->ink = trimmed ? ink : InkBounds{};
+    test::begin2D();
+    sprite.draw();
+    glFinish();
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(test::kGlWidth) * test::kGlHeight * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, test::kGlWidth, test::kGlHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  };
+  struct Case {
+    float x, y, scale, rotation;
+    bool flipH, reversed;
+    int blendMode;
+  };
+  const Case cases[] = {
+      {-200.0f, -100.0f, 1.0f, 0.0f, false, false, 0},  // a HUD digit on whole pixels
+      {10.3f, 20.6f, 1.37f, 0.0f, false, false, 0},     // growing in, between pixels
+      {-50.5f, 0.25f, 0.8f, 0.4f, true, false, 1},      // mirrored, turned, additive
+      {100.0f, -200.0f, 2.0f, 0.0f, false, true, 0},    // a reversed source
+  };
+  // The large "3" (its cell touches its neighbours) and the small "9".
+  const float cells[][4] = {{2, 209, 45, 278}, {157, 162, 182, 202}};
+  for (const auto& cell : cells) {
+    for (const Case& c : cases) {
+      GrpSprite s;
+      s.texture = atlas;
+      s.x = c.x;
+      s.y = c.y;
+      s.width = (cell[2] - cell[0]) * c.scale;
+      s.height = (cell[3] - cell[1]) * c.scale;
+      s.srcX0 = c.reversed ? cell[2] : cell[0];
+      s.srcX1 = c.reversed ? cell[0] : cell[2];
+      s.srcY0 = cell[1];
+      s.srcY1 = cell[3];
+      s.flipH = c.flipH;
+      s.rotation = c.rotation;
+      s.blendMode = c.blendMode;
+      s.r = s.g = s.b = s.a = 1;
+      const auto whole = frame(false, s);
+      const auto inked = frame(true, s);
+      int worst = 0, lit = 0;
+      for (std::size_t i = 0; i < whole.size(); ++i) {
+        worst = std::max(worst, std::abs(whole[i] - inked[i]));
+        if (i % 4 == 0 && whole[i] > 0) ++lit;
+      }
+      EXPECT_LE(worst, 1) << "cell at " << cell[0] << ", " << cell[1] << ", sprite at " << c.x << ", " << c.y;
+      EXPECT_GT(lit, 50);  // the glyph was drawn
+    }
+  }
+  atlas->ink = ink;
 }
 
 TEST(GrpSprite, WithoutATextureNothingIsDrawn) {
