@@ -3,8 +3,11 @@
 // origin at the centre, y down) and read colours back.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "gfx/Camera.h"
 #include "gfx/GlContext.h"
@@ -41,6 +44,22 @@ inline Rgb pixelAt(int x, int y) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(kGlWidth / 2 + x, kGlHeight / 2 - y - 1, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
   return {px[0], px[1], px[2]};
+}
+
+// The whole test window, RGBA, bottom row first.
+inline std::vector<unsigned char> readFrame() {
+  glFinish();
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(kGlWidth) * kGlHeight * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kGlWidth, kGlHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// The largest difference between two frames in any byte.
+inline int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+  int worst = 0;
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) worst = std::max(worst, std::abs(a[i] - b[i]));
+  return worst;
 }
 
 inline std::string fixturePath(const std::string& file) {
