@@ -2,7 +2,7 @@
 // and after a change to the drawing (bench/compare_frames gives the PSNR).
 // Usage (under an X server): globe_frames_bench <output prefix> [width height] [--no-programs]
 //   --no-programs: draw as a driver without fragment programs would (the multi-pass path)
-//   writes <prefix>-far.ppm, -near.ppm, -pole.ppm, -night.ppm
+//   writes <prefix>-far.ppm, -near.ppm, -pole.ppm, -night.ppm, -closest.ppm
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/freeglut.h>
 
@@ -72,7 +72,8 @@ int main(int argc, char** argv) {
   const View views[] = {{"far", 20, 100, far, 30},
                         {"near", 35, 10, far * 0.45f, 200},
                         {"pole", 80, -60, far * 0.7f, 77},
-                        {"night", -10, 250, far, 140}};
+                        {"night", -10, 250, far, 140},
+                        {"closest", 42, 77, far * 0.28f, 30}};  // past the clouds: a clear sky
   for (const View& v : views) {
     camera.orientation = orb::quatFromAngles(v.latitude * orb::kDegToRad, v.longitude * orb::kDegToRad);
     camera.distance = v.distance;

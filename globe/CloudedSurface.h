@@ -25,7 +25,8 @@ class Texture;
 // layered one to within rounding inside the limb; outside it the halo is
 // opaque and covers the rims of the shell and the glow anyway.
 // A round glow image is looked up as its profile (see GlowProfile): a second
-// program, the same picture, a cheaper lookup.
+// program, the same picture, a cheaper lookup. A third, for a round glow under
+// a clear sky, leaves out the shell's lookup.
 // Needs a current GL 2.0 context for its whole life.
 class CloudedSurface {
  public:
@@ -58,9 +59,9 @@ class CloudedSurface {
   // enters the glow's sphere (the glow image's coordinates there).
   void aim(const SphereMesh& sphere, const Layers& how);
 
-  // The program for a glow image, and for a glow profile.
+  // The program for a glow image or a glow profile, with or without clouds.
   struct Program {
-    explicit Program(bool roundGlow);
+    Program(bool roundGlow, bool clouds);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -70,6 +71,7 @@ class CloudedSurface {
   };
   Program squareGlow_;
   Program roundGlow_;
+  Program clearSky_;  // a glow profile and no clouds
   // Per vertex the shell's coordinates, then the glow's: one four-component
   // set, as GL 2.0 promises only two sets of texture coordinates.
   std::vector<std::array<float, 4>> aboveTexCoords_;

@@ -35,7 +35,8 @@ struct View {
 
 // One pass must draw what the three passes drew: far, zoomed in (where the
 // shell's height shows most), over a pole (the seam and the pole rows), across
-// the date-line seam, and with the clouds half faded.
+// the date-line seam, with the clouds half faded, and zoomed in so close that
+// they have faded out (the clear-sky program).
 TEST(CloudedSurface, OnePassDrawsTheThreePassGlobe) {
   if (!test::globeGlContext()) GTEST_SKIP() << "no DISPLAY";
   if (!GlCapabilities::get().fragmentPrograms) GTEST_SKIP() << "no fragment programs on this driver";
@@ -51,7 +52,8 @@ TEST(CloudedSurface, OnePassDrawsTheThreePassGlobe) {
                         {"zoomed in", 35, 10, 0.45f, 200, 1.0f},
                         {"over the north pole", 85, -60, 0.7f, 77, 1.0f},
                         {"date line", -30, 180, 0.8f, 0, 1.0f},
-                        {"clouds half faded", 10, 40, 0.6f, 300, 1.5f}};
+                        {"clouds half faded", 10, 40, 0.6f, 300, 1.5f},
+                        {"closer than the clouds", -5, 120, 0.3f, 45, 1.0f}};
   for (const View& v : views) {
     SCOPED_TRACE(v.name);
     scene.camera.orientation = quatFromAngles(v.latitude * kDegToRad, v.longitude * kDegToRad);
@@ -70,7 +72,9 @@ TEST(CloudedSurface, OnePassDrawsTheThreePassGlobe) {
     const auto bare = test::readWindow();
     scene.earth->showClouds = true;
     EXPECT_GT(psnr(one, three), 45.0);
-    EXPECT_GT(mean(one), mean(bare) + 1.0) << "the clouds are drawn at all";
+    if (world.cloudLevelAt(scene.camera.distance) > 0.0f) {
+      EXPECT_GT(mean(one), mean(bare) + 1.0) << "the clouds are drawn at all";
+    }
   }
 }
 
